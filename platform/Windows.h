@@ -1,0 +1,23 @@
+// Everything of the runtime stand-in in one include.
+#pragma once
+
+#include "platform/Bstr.h"
+#include "platform/CString.h"
+#include "platform/ClassRegistry.h"
+#include "platform/ComBstr.h"
+#include "platform/ComPtr.h"
+#include "platform/ComVariant.h"
+#include "platform/ConnectionPoints.h"
+#include "platform/Guid.h"
+#include "platform/Registry.h"
+#include "platform/Unknown.h"
+#include "platform/Variant.h"
+#include "platform/WinError.h"
+#include "platform/WinTypes.h"
+#include "platform/Win32Environment.h"
+#include "platform/Win32Language.h"
+#include "platform/Win32Modules.h"
+#include "platform/Win32OpenGL.h"
+#include "platform/Win32Sync.h"
+#include "platform/Win32Time.h"
+#include "platform/Win32UserInterface.h"
