@@ -45,7 +45,7 @@ inline void ThrowIfFailed(HRESULT hr) {
 
 template <class Pointer>
 void ThrowIfNull(const Pointer& pointer) {
-  if (!pointer) throw ComException(E_POINTER);
+  if (!static_cast<bool>(pointer)) throw ComException(E_POINTER);
 }
 
 // The source path as the log shows it: "./" and the file's base name.

@@ -50,6 +50,7 @@ void Logger::WriteToFile(const wchar_t* format, va_list args) {
 }
 
 void Logger::WriteToBuffer(const wchar_t* format, va_list args) {
+  zelph::Utf8FormattingScope utf8Narrow;
   if (std::vswprintf(atlLogOutput, kLineCharacters + 1, format, args) < 0) {
     std::wcscpy(atlLogOutput, L"<Could not log data>");
   }

@@ -1,10 +1,11 @@
 #include "platform/CString.h"
 
+#include "platform/WideString.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cwchar>
 #include <cwctype>
-#include <locale.h>
 #include <optional>
 #include <vector>
 
@@ -14,30 +15,6 @@ constexpr size_t kFirstBufferLength = 256;
 // A formatted text longer than this is taken for a runaway format.
 constexpr size_t kLongestFormattedText = size_t{1} << 20;
 
-// Narrow strings are UTF-8 throughout the runtime, but a program that never
-// called setlocale decodes %s arguments as ASCII and the C library rejects
-// the whole format at the first accented letter. Formatting therefore reads
-// narrow text as UTF-8 whatever the program's locale; numbers keep the "C"
-// conventions so that logged and stored values read the same everywhere.
-locale_t FormattingLocale() {
-  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-  return locale;
-}
-
-// Makes the formatting locale the calling thread's for one scope.
-class FormattingLocaleScope {
- public:
-  FormattingLocaleScope() : m_Previous(FormattingLocale() ? uselocale(FormattingLocale()) : locale_t{}) {}
-  ~FormattingLocaleScope() {
-    if (m_Previous) uselocale(m_Previous);
-  }
-  FormattingLocaleScope(const FormattingLocaleScope&) = delete;
-  FormattingLocaleScope& operator=(const FormattingLocaleScope&) = delete;
-
- private:
-  locale_t m_Previous;
-};
-
 // The C library reports a buffer that is too small and a format it rejects
 // with the same -1; only a rejection sets errno, so that alone stops the
 // buffer from growing to the cap for nothing.
@@ -45,7 +22,7 @@ bool FormatRejected(int error) { return error == EILSEQ || error == EINVAL; }
 
 std::optional<std::wstring> FormatText(const wchar_t* format, va_list args) {
   if (!format) return std::nullopt;
-  FormattingLocaleScope utf8Narrow;
+  zelph::Utf8FormattingScope utf8Narrow;
   std::vector<wchar_t> buffer(kFirstBufferLength);
   while (true) {
     va_list attempt;

@@ -1,5 +1,7 @@
 #include "platform/WideString.h"
 
+#include <locale.h>
+
 #include <cwctype>
 
 namespace zelph {
@@ -103,6 +105,22 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
     if (std::towlower(static_cast<wint_t>(a[index])) != std::towlower(static_cast<wint_t>(b[index]))) return false;
   }
   return true;
+}
+
+namespace {
+
+locale_t Utf8FormattingLocale() {
+  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  return locale;
+}
+
+}  // namespace
+
+Utf8FormattingScope::Utf8FormattingScope()
+    : m_Previous(Utf8FormattingLocale() ? uselocale(Utf8FormattingLocale()) : nullptr) {}
+
+Utf8FormattingScope::~Utf8FormattingScope() {
+  if (m_Previous) uselocale(static_cast<locale_t>(m_Previous));
 }
 
 }  // namespace zelph

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <ctime>
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <string>
 
 #include "platform/WideString.h"
 
@@ -25,7 +25,6 @@ class LoggerTest : public ::testing::Test {
  protected:
   void SetUp() override { Reset(); }
   void TearDown() override { Reset(); }
-
   static void Reset() {
     Logger::Close();
     Logger::EnableTimeStamp = false;
@@ -63,9 +62,12 @@ TEST_F(LoggerTest, BufferHoldsAtMost1024Characters) {
 }
 
 TEST_F(LoggerTest, BufferTakesNarrowArgumentsAsUtf8) {
-  // The file path reads %s arguments as UTF-8 whatever the locale; a line
-  // that reaches the buffer must read the same.
+  // The file path reads %s arguments as UTF-8 whatever the locale (a host
+  // may run under "C"); a line that reaches the buffer must read the same.
+  std::string previous = std::setlocale(LC_ALL, nullptr);
+  std::setlocale(LC_ALL, "C");
   Logger::Warning(L"File: %s", "./Caf\xC3\xA9");
+  std::setlocale(LC_ALL, previous.c_str());
   EXPECT_STREQ(Logger::atlLogOutput, L"File: ./Caf\u00E9");
 }
 
@@ -97,31 +99,21 @@ TEST_F(LoggerTest, TimeStampPrecedesEveryFileLine) {
   std::string path = OpenTraceFile();
   Logger::EnableTimeStamp = true;
   std::time_t before = std::time(nullptr);
-  Logger::Warning(L"stamped %d", 1);
-  Logger::Warning(L"stamped %d\n", 2);
+  Logger::Warning(L"one %d", 1);
+  Logger::Warning(L"two\n");
   std::time_t after = std::time(nullptr);
   Logger::Close();
 
   std::string text = ReadFile(path);
-  std::regex line(R"((\d{2}):(\d{2}):(\d{2})\.(\d{4}) > stamped (\d)\n)");
-  auto begin = std::sregex_iterator(text.begin(), text.end(), line);
-  int count = 0;
-  size_t covered = 0;
-  for (auto match = begin; match != std::sregex_iterator(); ++match, ++count) {
-    EXPECT_EQ(match->position(), static_cast<std::ptrdiff_t>(covered));
-    covered += match->length();
-    EXPECT_EQ((*match)[5], std::to_string(count + 1));
-    int hour = std::stoi((*match)[1]);
-    std::tm first{}, last{};
-    gmtime_r(&before, &first);
-    gmtime_r(&after, &last);
+  const std::string stamp = R"(([01]\d|2[0-3]):[0-5]\d:[0-6]\d\.0\d{3} > )";
+  std::smatch match;
+  ASSERT_TRUE(std::regex_match(text, match, std::regex(stamp + "one 1\n" + stamp + "two\n"))) << text;
+  std::tm first{}, last{};
+  gmtime_r(&before, &first);
+  gmtime_r(&after, &last);
+  for (int hour : {std::stoi(match[1]), std::stoi(match[2])}) {
     EXPECT_TRUE(hour == first.tm_hour || hour == last.tm_hour) << hour;
-    EXPECT_LT(std::stoi((*match)[2]), 60);
-    EXPECT_LT(std::stoi((*match)[3]), 61);
-    EXPECT_LT(std::stoi((*match)[4]), 1000);
   }
-  EXPECT_EQ(count, 2) << text;
-  EXPECT_EQ(covered, text.size()) << text;
 }
 
 TEST_F(LoggerTest, TraceAndDebugFollowTheirSwitches) {
@@ -139,7 +131,6 @@ TEST_F(LoggerTest, TraceAndDebugFollowTheirSwitches) {
   Logger::Warning(L"warning 2");
   Logger::Close();
   EXPECT_EQ(ReadFile(path), "warning 1\ntrace on\ndebug on\nwarning 2\n");
-
   // The same holds for the buffer.
   Logger::Debug(L"dropped");
   Logger::Trace(L"dropped");

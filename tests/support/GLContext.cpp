@@ -2,9 +2,12 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <cstdio>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +20,27 @@ namespace {
   throw std::runtime_error(message);
 }
 
+std::set<std::string> LoadedModuleNames() {
+  std::set<std::string> names;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* names) {
+        if (info->dlpi_name && *info->dlpi_name) static_cast<std::set<std::string>*>(names)->insert(info->dlpi_name);
+        return 0;
+      },
+      &names);
+  return names;
+}
+
+// The driver keeps caches in its own static data. When eglTerminate unloads
+// it, those blocks look leaked to LeakSanitizer and their stack frames can no
+// longer be named in a suppression; keeping every module that EGL brought in
+// mapped until the process exits avoids both.
+void KeepModulesLoadedSince(const std::set<std::string>& before) {
+  for (const std::string& name : LoadedModuleNames()) {
+    if (!before.count(name)) dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  }
+}
+
 // The surfaceless display is one per process and eglTerminate ends it for
 // every context on it, so it is initialised by the first live context and
 // terminated by the last; tests may hold two contexts at once.
@@ -24,8 +48,12 @@ class SharedDisplay {
  public:
   static EGLDisplay Acquire() {
     std::lock_guard<std::mutex> guard(Lock());
+    static const std::set<std::string> modulesBeforeEgl = LoadedModuleNames();
     EGLDisplay display = Display();
-    if (Users() == 0 && !eglInitialize(display, nullptr, nullptr)) ThrowEglError("eglInitialize");
+    if (Users() == 0) {
+      if (!eglInitialize(display, nullptr, nullptr)) ThrowEglError("eglInitialize");
+      KeepModulesLoadedSince(modulesBeforeEgl);
+    }
     ++Users();
     return display;
   }
