@@ -112,14 +112,22 @@ HRESULT QueryInterfaceMap(T* object, REFIID riid, void** result) {
   return S_OK;
 }
 
-// Runs FinalConstruct with a guard reference, so that a FinalConstruct which
-// hands out and releases `this` does not destroy the object half-built.
+// Finishes a newly allocated object: runs FinalConstruct with a guard
+// reference, so that a FinalConstruct which hands out and releases `this`
+// does not destroy the object half-built; deletes the object when it fails
+// and hands it out (with no reference held) when it succeeds.
 template <class Object>
-HRESULT ConstructFinally(Object* object) {
+HRESULT FinishConstruction(Object* object, Object** created) {
+  if (!object) return E_OUTOFMEMORY;
   object->InternalAddRef();
   HRESULT hr = object->FinalConstruct();
   object->InternalRelease();
-  return hr;
+  if (FAILED(hr)) {
+    delete object;
+    return hr;
+  }
+  *created = object;
+  return S_OK;
 }
 
 // A component alone: owns its reference count and deletes itself at zero.
@@ -225,15 +233,7 @@ template <class T>
 HRESULT ComObject<T>::CreateInstance(ComObject** created) {
   if (!created) return E_POINTER;
   *created = nullptr;
-  auto* object = new (std::nothrow) ComObject();
-  if (!object) return E_OUTOFMEMORY;
-  HRESULT hr = ConstructFinally(object);
-  if (FAILED(hr)) {
-    delete object;
-    return hr;
-  }
-  *created = object;
-  return S_OK;
+  return FinishConstruction(new (std::nothrow) ComObject(), created);
 }
 
 template <class T>
@@ -253,15 +253,7 @@ HRESULT ComAggObject<T>::CreateInstance(IUnknown* outer, ComAggObject** created)
   if (!created) return E_POINTER;
   *created = nullptr;
   if (!outer) return E_INVALIDARG;
-  auto* object = new (std::nothrow) ComAggObject(outer);
-  if (!object) return E_OUTOFMEMORY;
-  HRESULT hr = ConstructFinally(object);
-  if (FAILED(hr)) {
-    delete object;
-    return hr;
-  }
-  *created = object;
-  return S_OK;
+  return FinishConstruction(new (std::nothrow) ComAggObject(outer), created);
 }
 
 template <class T>

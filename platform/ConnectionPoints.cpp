@@ -162,24 +162,28 @@ HRESULT EnumConnectionPointsOf(const std::vector<ConnectionPoint*>& points, IEnu
   return S_OK;
 }
 
-HRESULT AtlAdvise(IUnknown* container, IUnknown* sink, REFIID iid, DWORD* cookie) {
-  if (!container || !cookie) return E_INVALIDARG;
-  CComPtr<IConnectionPointContainer> points;
-  HRESULT hr = container->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points));
-  if (FAILED(hr)) return hr;
-  CComPtr<IConnectionPoint> point;
-  hr = points->FindConnectionPoint(iid, &point);
-  if (FAILED(hr)) return hr;
-  return point->Advise(sink, cookie);
-}
+namespace {
 
-HRESULT AtlUnadvise(IUnknown* container, REFIID iid, DWORD cookie) {
+// The point of `container` for the outgoing interface `iid`.
+HRESULT FindPoint(IUnknown* container, REFIID iid, CComPtr<IConnectionPoint>& point) {
   if (!container) return E_INVALIDARG;
   CComPtr<IConnectionPointContainer> points;
   HRESULT hr = container->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points));
   if (FAILED(hr)) return hr;
+  return points->FindConnectionPoint(iid, &point);
+}
+
+}  // namespace
+
+HRESULT AtlAdvise(IUnknown* container, IUnknown* sink, REFIID iid, DWORD* cookie) {
+  if (!cookie) return E_INVALIDARG;
   CComPtr<IConnectionPoint> point;
-  hr = points->FindConnectionPoint(iid, &point);
-  if (FAILED(hr)) return hr;
-  return point->Unadvise(cookie);
+  HRESULT hr = FindPoint(container, iid, point);
+  return FAILED(hr) ? hr : point->Advise(sink, cookie);
+}
+
+HRESULT AtlUnadvise(IUnknown* container, REFIID iid, DWORD cookie) {
+  CComPtr<IConnectionPoint> point;
+  HRESULT hr = FindPoint(container, iid, point);
+  return FAILED(hr) ? hr : point->Unadvise(cookie);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/ComPtr.h"
 #include "platform/WideString.h"
+#include "tests/frame/QuietLoggerTest.h"
 
 namespace {
 
@@ -23,18 +24,7 @@ std::wstring ExceptionLine(int line) {
 
 std::wstring LastLine() { return Logger::atlLogOutput; }
 
-class ErrorConventionTest : public ::testing::Test {
- protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    Logger::Close();
-    Logger::EnableTimeStamp = false;
-    Logger::EnableTrace = false;
-    Logger::EnableDebug = false;
-    Logger::atlLogOutput[0] = L'\0';
-  }
-};
+using ErrorConventionTest = zelph::test::QuietLoggerTest;
 
 TEST_F(ErrorConventionTest, SuccessfulCallLogsEntryAndExit) {
   Logger::EnableDebug = true;

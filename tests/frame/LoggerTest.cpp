@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/WideString.h"
+#include "tests/frame/QuietLoggerTest.h"
 
 namespace {
 
@@ -19,20 +20,8 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Every test starts and ends with the logger as a host finds it: no file,
-// every switch off, an empty buffer.
-class LoggerTest : public ::testing::Test {
+class LoggerTest : public zelph::test::QuietLoggerTest {
  protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-  static void Reset() {
-    Logger::Close();
-    Logger::EnableTimeStamp = false;
-    Logger::EnableTrace = false;
-    Logger::EnableDebug = false;
-    Logger::atlLogOutput[0] = L'\0';
-  }
-
   std::string OpenTraceFile() {
     std::string path = ::testing::TempDir() + "zelph_logger_" +
                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
