@@ -41,16 +41,24 @@ CComPtr<IUnknown> RegisteredClassObject(REFCLSID clsid) {
   return nullptr;
 }
 
+// Loads the server at most once per path. The load itself runs outside the
+// lock: a server's load hooks may register class objects of their own.
 HRESULT LoadServer(const std::wstring& path, HMODULE* server) {
   ClassTable& table = Table();
-  std::lock_guard guard(table.lock);
-  auto loaded = table.loadedServers.find(path);
-  if (loaded == table.loadedServers.end()) {
-    HMODULE module = LoadLibraryW(path.c_str());
-    if (!module) return CO_E_DLLNOTFOUND;
-    loaded = table.loadedServers.emplace(path, module).first;
+  {
+    std::lock_guard guard(table.lock);
+    auto loaded = table.loadedServers.find(path);
+    if (loaded != table.loadedServers.end()) {
+      *server = loaded->second;
+      return S_OK;
+    }
   }
-  *server = loaded->second;
+  HMODULE module = LoadLibraryW(path.c_str());
+  if (!module) return CO_E_DLLNOTFOUND;
+  std::lock_guard guard(table.lock);
+  auto [kept, inserted] = table.loadedServers.emplace(path, module);
+  if (!inserted) FreeLibrary(module);  // another thread loaded it meanwhile
+  *server = kept->second;
   return S_OK;
 }
 
