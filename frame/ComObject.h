@@ -17,12 +17,6 @@
 #include "frame/ComModule.h"
 #include "platform/Unknown.h"
 
-#pragma GCC visibility push(hidden)
-
-// The module of the binary this code is compiled into; each server (and each
-// program that makes objects of its own) defines it once.
-zelph::ComModule& ThisModule();
-
 namespace zelph {
 
 // The count an object holds while it is being destroyed: high enough that
@@ -98,6 +92,18 @@ struct InterfaceMap {
     return found;
   }
 };
+
+}  // namespace zelph
+
+// What follows locks a module, so it is private to each binary: objects of
+// one server must count in that server's module, never in another's.
+#pragma GCC visibility push(hidden)
+
+// The module of the binary this code is compiled into; each server (and each
+// program that makes objects of its own) defines it once.
+zelph::ComModule& ThisModule();
+
+namespace zelph {
 
 // QueryInterface over the object's map; the found interface gets a reference
 // through its own AddRef, so a contained object's references go to its outer.

@@ -8,6 +8,7 @@
 #include "frame/HostGuids.h"
 #include "host/HostClasses.h"
 #include "platform/ClassRegistry.h"
+#include "platform/ComPtr.h"
 
 namespace {
 
