@@ -16,6 +16,7 @@
 #include <type_traits>
 
 #include "frame/Logger.h"
+#include "platform/ComException.h"
 #include "platform/WinError.h"
 
 namespace zelph {
@@ -29,23 +30,9 @@ struct MethodSite {
   std::source_location location;
 };
 
-// A failing HRESULT travelling to the method's handler.
-class ComException {
- public:
-  explicit ComException(HRESULT hr) : m_Result(hr) {}
-  HRESULT Result() const { return m_Result; }
-
- private:
-  HRESULT m_Result;
-};
-
-inline void ThrowIfFailed(HRESULT hr) {
-  if (FAILED(hr)) throw ComException(hr);
-}
-
 template <class Pointer>
 void ThrowIfNull(const Pointer& pointer) {
-  if (!static_cast<bool>(pointer)) throw ComException(E_POINTER);
+  if (!static_cast<bool>(pointer)) Fail(E_POINTER);
 }
 
 // The source path as the log shows it: "./" and the file's base name.

@@ -1,0 +1,20 @@
+// A curve whose value is one chain: the segment classes (a chain of at most
+// one segment) and paths and rings.
+#pragma once
+
+#include "host/geometry/ChainHolder.h"
+#include "host/geometry/CurveObject.h"
+
+namespace zelph::host::geometry {
+
+template <class Interface>
+class ChainCurveObject : public CurveObject<Interface>, public ChainHolder {
+ protected:
+  explicit ChainCurveObject(bool ring = false) : ChainHolder(ring) {}
+
+  CurveWalk Walk() const override { return CurveWalk({&m_Chain}); }
+  void Clear() override { m_Chain.Clear(); }
+  void Shift(double dx, double dy) override { m_Chain.Shift(dx, dy); }
+};
+
+}  // namespace zelph::host::geometry

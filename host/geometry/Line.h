@@ -1,0 +1,19 @@
+// A straight segment between two points, empty until its ends are put.
+#pragma once
+
+#include "host/geometry/SegmentObject.h"
+
+namespace zelph::host::geometry {
+
+class Line : public SegmentObject<ILine> {
+ public:
+  using InterfaceMap = zelph::InterfaceMap<ILine, ISegment, ICurve, IGeometry, ITransform2D>;
+
+  STDMETHODIMP PutCoords(IPoint* from, IPoint* to) override;
+  STDMETHODIMP get_Angle(double* radians) override;
+
+ protected:
+  kestGeometryType Type() const override { return kestGeometryLine; }
+};
+
+}  // namespace zelph::host::geometry

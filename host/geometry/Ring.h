@@ -1,0 +1,22 @@
+// A closed chain of segments: when the last vertex differs from the first,
+// an implicit line closes it (see SegmentChain).
+#pragma once
+
+#include "host/geometry/PathObject.h"
+
+namespace zelph::host::geometry {
+
+class Ring : public PathObject<IRing> {
+ public:
+  using InterfaceMap =
+      zelph::InterfaceMap<IRing, IPath, ICurve, IGeometry, IPointCollection, ISegmentCollection, ITransform2D>;
+
+  Ring() : PathObject<IRing>(true) {}
+
+  STDMETHODIMP Close() override;
+
+ protected:
+  kestGeometryType Type() const override { return kestGeometryRing; }
+};
+
+}  // namespace zelph::host::geometry
