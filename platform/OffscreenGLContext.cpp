@@ -122,9 +122,8 @@ OffscreenGLContext::OffscreenGLContext(int width, int height) : m_Width(width), 
   m_Display = display;
   try {
     EGLConfig config = ChooseConfig(display);
-    const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    m_Surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
-    if (m_Surface == EGL_NO_SURFACE) ThrowEglError("eglCreatePbufferSurface");
+    m_Config = config;
+    m_Surface = CreateSurface(width, height);
     if (!eglBindAPI(EGL_OPENGL_API)) ThrowEglError("eglBindAPI");
     m_Context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
     if (m_Context == EGL_NO_CONTEXT) ThrowEglError("eglCreateContext");
@@ -144,6 +143,27 @@ OffscreenGLContext::~OffscreenGLContext() {
   eglDestroyContext(m_Display, m_Context);
   eglDestroySurface(m_Display, m_Surface);
   SharedDisplay::Release(m_Display);
+}
+
+void* OffscreenGLContext::CreateSurface(int width, int height) const {
+  const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
+  EGLSurface surface = eglCreatePbufferSurface(m_Display, m_Config, surfaceAttributes);
+  if (surface == EGL_NO_SURFACE) ThrowEglError("eglCreatePbufferSurface");
+  return surface;
+}
+
+void OffscreenGLContext::Resize(int width, int height) {
+  EGLSurface surface = CreateSurface(width, height);
+  if (!eglMakeCurrent(m_Display, surface, surface, m_Context)) {
+    eglDestroySurface(m_Display, surface);
+    ThrowEglError("eglMakeCurrent");
+  }
+  eglDestroySurface(m_Display, m_Surface);
+  m_Surface = surface;
+  m_Width = width;
+  m_Height = height;
+  // As when the context first met a surface, the viewport covers it whole.
+  glViewport(0, 0, width, height);
 }
 
 void OffscreenGLContext::MakeCurrent() {

@@ -29,6 +29,11 @@ class OffscreenGLContext {
   OffscreenGLContext& operator=(const OffscreenGLContext&) = delete;
 
   void MakeCurrent();
+  // Gives the context a drawing surface of a new size and makes it current.
+  // The context itself stays, and with it every display list and texture
+  // made in it; the viewport is set to the new size. On failure the old
+  // surface stays.
+  void Resize(int width, int height);
   int Width() const { return m_Width; }
   int Height() const { return m_Height; }
 
@@ -41,7 +46,10 @@ class OffscreenGLContext {
  private:
   int m_Width;
   int m_Height;
+  void* CreateSurface(int width, int height) const;
+
   void* m_Display = nullptr;
+  void* m_Config = nullptr;
   void* m_Surface = nullptr;
   void* m_Context = nullptr;
 };

@@ -113,10 +113,9 @@ STDMETHODIMP SceneViewer::SetFrameSize(LONG width, LONG height) {
   return HostCall([&] {
     RequireArgument(width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide);
     if (width == m_Context->Width() && height == m_Context->Height()) return;
-    // The new context is made (and current) before the old one goes, so a
-    // size the driver refuses leaves the viewer as it was.
-    auto context = std::make_unique<zelph::OffscreenGLContext>(width, height);
-    m_Context = std::move(context);
+    // The context stays, so what the sinks compiled in it (display lists,
+    // textures) survives a resize.
+    m_Context->Resize(width, height);
     m_Frame.clear();
     m_CameraObject->SetAspect(static_cast<double>(width) / height);
   });

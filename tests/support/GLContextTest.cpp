@@ -52,6 +52,27 @@ TEST(GLContextLifetime, IsCurrentWhileAliveAndSurvivesASecondContext) {
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
 }
 
+TEST(GLContextLifetime, ResizeKeepsWhatWasMadeInTheContext) {
+  GLContext context(16, 16);
+  GLuint square = glGenLists(1);
+  glNewList(square, GL_COMPILE);
+  glColor3ub(kRed.r, kRed.g, kRed.b);
+  DrawSquare(0, 0, 8);
+  glEndList();
+
+  context.Resize(40, 24);
+  EXPECT_EQ(context.Width(), 40);
+  EXPECT_EQ(context.Height(), 24);
+  EXPECT_TRUE(glIsList(square));
+  ClearTo(kClearColour);
+  UsePixelProjection(40, 24);
+  glCallList(square);
+  EXPECT_EQ(context.ReadPixel(4, 4), kRed);
+  EXPECT_EQ(context.ReadPixel(39, 23), kClearColour);
+  glDeleteLists(square, 1);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(GLTest, DrawnSquareCoversOnlyItsPixelsAndRowsAreBottomUp) {
   ClearTo(kClearColour);
   UsePixelProjection(kWidth, kHeight);
