@@ -21,5 +21,20 @@ Creator CreateLine;
 Creator CreateCircularArc;
 Creator CreateEllipticArc;
 Creator CreateSpatialReferenceEnvironment;
+Creator CreateDisplayTransformation;
+Creator CreateSimpleDisplay;
+Creator CreateRgbColor;
+Creator CreateSimpleLineSymbol;
+Creator CreateCartographicLineSymbol;
+Creator CreateTemplate;
+Creator CreateSimpleMarkerSymbol;
+Creator CreateSimpleFillSymbol;
+Creator CreateMultiLayerFillSymbol;
+Creator CreateTextSymbol;
+Creator CreateTransparencyDisplayFilter;
+Creator CreateArray;
+Creator CreateSet;
+Creator CreateUID;
+Creator CreateMemoryVariantStream;
 
 }  // namespace zelph::host

@@ -29,6 +29,21 @@ zelph::ObjectMapEntry s_ObjectMap[] = {
     {&CLSID_EllipticArc, L"EllipticArc", 1, &CreateEllipticArc, 0, nullptr},
     {&CLSID_SpatialReferenceEnvironment, L"SpatialReferenceEnvironment", 1, &CreateSpatialReferenceEnvironment, 0,
      nullptr},
+    {&CLSID_DisplayTransformation, L"DisplayTransformation", 1, &CreateDisplayTransformation, 0, nullptr},
+    {&CLSID_SimpleDisplay, L"SimpleDisplay", 1, &CreateSimpleDisplay, 0, nullptr},
+    {&CLSID_RgbColor, L"RgbColor", 1, &CreateRgbColor, 0, nullptr},
+    {&CLSID_SimpleLineSymbol, L"SimpleLineSymbol", 1, &CreateSimpleLineSymbol, 0, nullptr},
+    {&CLSID_CartographicLineSymbol, L"CartographicLineSymbol", 1, &CreateCartographicLineSymbol, 0, nullptr},
+    {&CLSID_Template, L"Template", 1, &CreateTemplate, 0, nullptr},
+    {&CLSID_SimpleMarkerSymbol, L"SimpleMarkerSymbol", 1, &CreateSimpleMarkerSymbol, 0, nullptr},
+    {&CLSID_SimpleFillSymbol, L"SimpleFillSymbol", 1, &CreateSimpleFillSymbol, 0, nullptr},
+    {&CLSID_MultiLayerFillSymbol, L"MultiLayerFillSymbol", 1, &CreateMultiLayerFillSymbol, 0, nullptr},
+    {&CLSID_TextSymbol, L"TextSymbol", 1, &CreateTextSymbol, 0, nullptr},
+    {&CLSID_TransparencyDisplayFilter, L"TransparencyDisplayFilter", 1, &CreateTransparencyDisplayFilter, 0, nullptr},
+    {&CLSID_Array, L"Array", 1, &CreateArray, 0, nullptr},
+    {&CLSID_Set, L"Set", 1, &CreateSet, 0, nullptr},
+    {&CLSID_UID, L"UID", 1, &CreateUID, 0, nullptr},
+    {&CLSID_MemoryVariantStream, L"MemoryVariantStream", 1, &CreateMemoryVariantStream, 0, nullptr},
 };
 
 // Every class has the same script.

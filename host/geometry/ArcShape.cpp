@@ -56,7 +56,11 @@ double IntegrateSpeed(const ArcShape& arc, double lo, double hi, double toleranc
   gauss *= half;
   // Past the rounding noise of the sums themselves halving gains nothing.
   double difference = std::fabs(kronrod - gauss);
-  if (depthLeft == 0 || difference <= tolerance || difference <= 1e-14 * std::fabs(kronrod)) return kronrod;
+  // An overflowing ellipse gives no finite sums; halving would never settle.
+  if (depthLeft == 0 || !std::isfinite(difference) || difference <= tolerance ||
+      difference <= 1e-14 * std::fabs(kronrod)) {
+    return kronrod;
+  }
   return IntegrateSpeed(arc, lo, middle, tolerance / 2, depthLeft - 1) +
          IntegrateSpeed(arc, middle, hi, tolerance / 2, depthLeft - 1);
 }

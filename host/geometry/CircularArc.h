@@ -10,7 +10,7 @@ namespace zelph::host::geometry {
 
 class CircularArc : public ArcObject<ICircularArc> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<ICircularArc, ISegment, ICurve, IGeometry, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<ICircularArc, ISegment, ICurve, IGeometry>;
 
   // E_INVALIDARG for a negative or NaN radius, or a sweep past a whole
   // turn or not finite.

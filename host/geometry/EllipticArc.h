@@ -9,7 +9,7 @@ namespace zelph::host::geometry {
 
 class EllipticArc : public ArcObject<IEllipticArc> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IEllipticArc, ISegment, ICurve, IGeometry, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IEllipticArc, ISegment, ICurve, IGeometry>;
 
   // E_INVALIDARG for a negative or NaN axis, a ratio outside [0, 1], or
   // angles not finite or sweeping past a whole turn.

@@ -3,6 +3,7 @@
 #include "host/HostClasses.h"
 #include "host/HostCall.h"
 #include "host/geometry/InterfaceValues.h"
+#include "host/streams/StreamValues.h"
 
 namespace zelph::host {
 
@@ -86,6 +87,24 @@ void Envelope::Reproject(ISpatialReference* source, ISpatialReference* target) {
   projected.zMin = box.zMin;
   projected.zMax = box.zMax;
   m_Bounds = projected;
+}
+
+void Envelope::SaveValue(IVariantStream* stream) const {
+  for (double value : {m_Bounds.xMin, m_Bounds.yMin, m_Bounds.xMax, m_Bounds.yMax, m_Bounds.zMin, m_Bounds.zMax}) {
+    streams::WriteDouble(stream, value);
+  }
+}
+
+void Envelope::LoadValue(IVariantStream* stream) {
+  Bounds read;
+  for (double* value : {&read.xMin, &read.yMin, &read.xMax, &read.yMax, &read.zMin, &read.zMax}) {
+    *value = streams::ReadDouble(stream);
+  }
+  // The corners are ordered as PutCoords orders them.
+  Bounds box = Bounds::Between(read.xMin, read.yMin, read.xMax, read.yMax);
+  box.zMin = read.zMin;
+  box.zMax = read.zMax;
+  m_Bounds = box;
 }
 
 }  // namespace zelph::host::geometry

@@ -10,7 +10,7 @@ namespace zelph::host::geometry {
 
 class Envelope : public GeometryObject<IEnvelope> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IEnvelope, IGeometry, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IEnvelope, IGeometry>;
 
   STDMETHODIMP QueryCoords(double* xMin, double* yMin, double* xMax, double* yMax) override;
   STDMETHODIMP PutCoords(double xMin, double yMin, double xMax, double yMax) override;
@@ -33,6 +33,9 @@ class Envelope : public GeometryObject<IEnvelope> {
   Bounds Extent() const override { return m_Bounds; }
   void Shift(double dx, double dy) override { m_Bounds.Shift(dx, dy); }
   void Reproject(ISpatialReference* source, ISpatialReference* target) override;
+  // The corners (x min, y min, x max, y max), then z min and z max (R8 each).
+  void SaveValue(IVariantStream* stream) const override;
+  void LoadValue(IVariantStream* stream) override;
 
  private:
   HRESULT Read(double Bounds::*field, double* value) const;

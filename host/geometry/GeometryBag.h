@@ -12,7 +12,7 @@ namespace zelph::host::geometry {
 
 class GeometryBag : public GeometryObject<IGeometryBag>, public PartCollection {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IGeometryBag, IGeometry, IGeometryCollection, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IGeometryBag, IGeometry, IGeometryCollection>;
 
  protected:
   kestGeometryType Type() const override { return kestGeometryBag; }
@@ -23,6 +23,8 @@ class GeometryBag : public GeometryObject<IGeometryBag>, public PartCollection {
   void Reproject(ISpatialReference* source, ISpatialReference* target) override;
   // A bag cannot hold itself, nor a bag that holds it.
   void CheckPart(IGeometry* part) override;
+  void SaveValue(IVariantStream* stream) const override { SaveParts(stream); }
+  void LoadValue(IVariantStream* stream) override { m_Parts = LoadParts(stream); }
 };
 
 }  // namespace zelph::host::geometry

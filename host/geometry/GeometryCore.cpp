@@ -1,9 +1,11 @@
 #include "host/geometry/GeometryCore.h"
 
+#include "frame/HostGuids.h"
 #include "host/HostClasses.h"
 #include "host/HostCall.h"
 #include "host/geometry/InterfaceValues.h"
 #include "host/spatial/CoordinateTransform.h"
+#include "host/streams/StreamValues.h"
 
 namespace zelph::host::geometry {
 
@@ -17,6 +19,21 @@ bool SameSystem(ISpatialReference* a, ISpatialReference* b) {
   LONG codeB = 0;
   return SUCCEEDED(a->get_FactoryCode(&codeA)) && SUCCEEDED(b->get_FactoryCode(&codeB)) && codeA > 0 &&
          codeA == codeB;
+}
+
+// The spatial reference a record names by its code; none for 0. A code is
+// tried as a geographic system first, as most stored geometries are.
+CComPtr<ISpatialReference> ReferenceFromCode(LONG code) {
+  CComPtr<ISpatialReference> reference;
+  if (code == 0) return reference;
+  CComPtr<ISpatialReferenceFactory> factory;
+  ThrowIfFailed(CreateSpatialReferenceEnvironment(nullptr, IID_ISpatialReferenceFactory,
+                                                  reinterpret_cast<void**>(&factory)));
+  if (FAILED(factory->CreateGeographicCoordinateSystem(code, &reference)) &&
+      FAILED(factory->CreateProjectedCoordinateSystem(code, &reference))) {
+    Fail(streams::kRecordMismatch);
+  }
+  return reference;
 }
 
 }  // namespace
@@ -44,6 +61,48 @@ void TransformPointLists(ISpatialReference* source, ISpatialReference* target,
 
 STDMETHODIMP GeometryCore::Move(double dx, double dy) {
   return HostCall([&] { Shift(dx, dy); });
+}
+
+const CLSID& GeometryCore::ClassId() const {
+  switch (Type()) {
+    case kestGeometryPoint:
+      return CLSID_Point;
+    case kestGeometryMultipoint:
+      return CLSID_Multipoint;
+    case kestGeometryPolyline:
+      return CLSID_Polyline;
+    case kestGeometryPolygon:
+      return CLSID_Polygon;
+    case kestGeometryEnvelope:
+      return CLSID_Envelope;
+    case kestGeometryPath:
+      return CLSID_Path;
+    case kestGeometryBag:
+      return CLSID_GeometryBag;
+    case kestGeometryLine:
+      return CLSID_Line;
+    case kestGeometryCircularArc:
+      return CLSID_CircularArc;
+    case kestGeometryEllipticArc:
+      return CLSID_EllipticArc;
+    case kestGeometryRing:
+      return CLSID_Ring;
+    default:
+      Fail(E_UNEXPECTED);
+  }
+}
+
+void GeometryCore::SaveState(IVariantStream* stream) const {
+  LONG code = 0;
+  if (m_Reference) ThrowIfFailed(m_Reference->get_FactoryCode(&code));
+  streams::WriteLong(stream, code);
+  SaveValue(stream);
+}
+
+void GeometryCore::LoadState(IVariantStream* stream) {
+  CComPtr<ISpatialReference> reference = ReferenceFromCode(streams::ReadLong(stream));
+  LoadValue(stream);
+  AssignReference(reference);
 }
 
 HRESULT GeometryCore::GetGeometryType(kestGeometryType* type) {

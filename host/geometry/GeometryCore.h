@@ -1,7 +1,12 @@
 // What every host geometry shares, written once: its spatial reference, the
 // rules of Project, the envelope handed out or written into the caller's,
-// emptiness, and ITransform2D. A geometry class supplies its own value work
-// through the hooks; GeometryObject binds these bodies to its interface.
+// emptiness, ITransform2D and IPersistVariant. A geometry class supplies its
+// own value work through the hooks; GeometryObject binds these bodies to its
+// interface.
+//
+// A geometry's record is the factory code of its spatial reference (I4, 0
+// for none; made again as a geographic or else a projected system), then
+// its value (SaveValue). The class id follows from the geometry type.
 #pragma once
 
 #include <vector>
@@ -9,6 +14,7 @@
 #include "frame/HostGeometry.h"
 #include "frame/HostSpatialReference.h"
 #include "host/geometry/Bounds.h"
+#include "host/streams/PersistVariantBase.h"
 #include "platform/ComPtr.h"
 
 namespace zelph::host::geometry {
@@ -18,7 +24,7 @@ namespace zelph::host::geometry {
 void TransformPointLists(ISpatialReference* source, ISpatialReference* target,
                          std::vector<std::vector<Coordinates>>& lists);
 
-class GeometryCore : public ITransform2D {
+class GeometryCore : public ITransform2D, public streams::PersistVariantBase {
  public:
   virtual ~GeometryCore() = default;
 
@@ -36,6 +42,15 @@ class GeometryCore : public ITransform2D {
   // Takes a reference without touching coordinates; the multi-part
   // geometries hand it on to their parts.
   virtual void AssignReference(ISpatialReference* reference) { m_Reference = reference; }
+  // The value in a record, and back: a class reads its whole value before
+  // it takes any of it, and holds what it reads to the rules of its setters
+  // (DISP_E_TYPEMISMATCH, as a ComException, for what breaks them).
+  virtual void SaveValue(IVariantStream* stream) const = 0;
+  virtual void LoadValue(IVariantStream* stream) = 0;
+
+  const CLSID& ClassId() const override;
+  void SaveState(IVariantStream* stream) const override;
+  void LoadState(IVariantStream* stream) override;
 
   HRESULT GetGeometryType(kestGeometryType* type);
   HRESULT GetSpatialReference(ISpatialReference** reference);

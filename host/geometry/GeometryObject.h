@@ -8,6 +8,11 @@
 
 namespace zelph::host::geometry {
 
+// The interface map of a host geometry class: its own interfaces, then
+// those every geometry answers through GeometryCore.
+template <class... Own>
+using GeometryInterfaceMap = zelph::InterfaceMap<Own..., ITransform2D, IPersistVariant>;
+
 template <class Interface, class Core = GeometryCore>
 class GeometryObject : public zelph::ComObjectRoot, public Interface, public Core {
  public:

@@ -7,7 +7,7 @@ namespace zelph::host::geometry {
 
 class Line : public SegmentObject<ILine> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<ILine, ISegment, ICurve, IGeometry, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<ILine, ISegment, ICurve, IGeometry>;
 
   STDMETHODIMP PutCoords(IPoint* from, IPoint* to) override;
   STDMETHODIMP get_Angle(double* radians) override;

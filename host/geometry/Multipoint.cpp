@@ -1,6 +1,8 @@
 #include "host/geometry/Multipoint.h"
 
 #include "host/HostClasses.h"
+#include "host/geometry/GeometryRecords.h"
+#include "host/streams/StreamValues.h"
 
 namespace zelph::host {
 
@@ -38,6 +40,18 @@ void Multipoint::InsertVertexAt(const Placement& placement, const Coordinates& v
 void Multipoint::RemoveVerticesAt(size_t first, size_t count) {
   auto start = m_Points.begin() + static_cast<std::ptrdiff_t>(first);
   m_Points.erase(start, start + static_cast<std::ptrdiff_t>(count));
+}
+
+void Multipoint::SaveValue(IVariantStream* stream) const {
+  streams::WriteLong(stream, static_cast<LONG>(m_Points.size()));
+  for (const Coordinates& point : m_Points) SaveCoordinates(stream, point);
+}
+
+void Multipoint::LoadValue(IVariantStream* stream) {
+  std::vector<Coordinates> points;
+  size_t count = streams::ReadCount(stream);
+  for (size_t i = 0; i < count; ++i) points.push_back(LoadCoordinates(stream));
+  m_Points = std::move(points);
 }
 
 }  // namespace zelph::host::geometry

@@ -10,7 +10,7 @@ namespace zelph::host::geometry {
 
 class Multipoint : public GeometryObject<IMultipoint>, public PointCollection {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IMultipoint, IGeometry, IPointCollection, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IMultipoint, IGeometry, IPointCollection>;
 
  protected:
   kestGeometryType Type() const override { return kestGeometryMultipoint; }
@@ -19,6 +19,9 @@ class Multipoint : public GeometryObject<IMultipoint>, public PointCollection {
   Bounds Extent() const override;
   void Shift(double dx, double dy) override;
   void Reproject(ISpatialReference* source, ISpatialReference* target) override;
+  // The point count (I4), then the coordinates of each point.
+  void SaveValue(IVariantStream* stream) const override;
+  void LoadValue(IVariantStream* stream) override;
 
   size_t VertexTotal() override { return m_Points.size(); }
   Coordinates VertexAt(size_t index) override { return m_Points[index]; }

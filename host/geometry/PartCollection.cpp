@@ -5,6 +5,7 @@
 #include "host/geometry/ChainHolder.h"
 #include "host/HostCall.h"
 #include "host/geometry/InterfaceValues.h"
+#include "host/streams/StreamValues.h"
 
 namespace zelph::host::geometry {
 
@@ -25,6 +26,23 @@ std::vector<SegmentChain*> PartCollection::PartChains() const {
 
 void PartCollection::AssignToParts(ISpatialReference* reference) {
   for (const CComPtr<IGeometry>& part : m_Parts) ThrowIfFailed(part->putref_SpatialReference(reference));
+}
+
+void PartCollection::SaveParts(IVariantStream* stream) const {
+  streams::WriteLong(stream, static_cast<LONG>(m_Parts.size()));
+  for (const CComPtr<IGeometry>& part : m_Parts) streams::WriteObject(stream, part);
+}
+
+std::vector<CComPtr<IGeometry>> PartCollection::LoadParts(IVariantStream* stream) {
+  std::vector<CComPtr<IGeometry>> parts;
+  size_t count = streams::ReadCount(stream);
+  for (size_t i = 0; i < count; ++i) {
+    CComPtr<IGeometry> part = streams::ReadObjectAs<IGeometry>(stream);
+    if (!part) Fail(streams::kRecordMismatch);
+    CheckPart(part);
+    parts.push_back(part);
+  }
+  return parts;
 }
 
 STDMETHODIMP PartCollection::get_GeometryCount(LONG* count) {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "frame/HostCollections.h"
 #include "frame/HostGeometry.h"
 #include "host/geometry/SegmentChain.h"
 #include "platform/ComPtr.h"
@@ -32,6 +33,11 @@ class PartCollection : public IGeometryCollection {
   // The chains of the parts that are host paths or rings, in order.
   std::vector<SegmentChain*> PartChains() const;
   void AssignToParts(ISpatialReference* reference);
+  // The parts in a record: their count (I4), then each as an object record.
+  void SaveParts(IVariantStream* stream) const;
+  // The parts of a record, each checked as AddGeometry checks a part
+  // (E_INVALIDARG, as a ComException, for one this collection cannot hold).
+  std::vector<CComPtr<IGeometry>> LoadParts(IVariantStream* stream);
 
   std::vector<CComPtr<IGeometry>> m_Parts;
 };

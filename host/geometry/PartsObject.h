@@ -49,6 +49,8 @@ class PartsObject : public CurveObject<Interface>, public PartCollection, public
     return PartChains();
   }
   ISpatialReference* CollectionReference() override { return this->m_Reference; }
+  void SaveValue(IVariantStream* stream) const override { SaveParts(stream); }
+  void LoadValue(IVariantStream* stream) override { m_Parts = LoadParts(stream); }
 
  private:
   Creator* m_NewPart;

@@ -8,8 +8,7 @@ namespace zelph::host::geometry {
 
 class Path : public PathObject<IPath> {
  public:
-  using InterfaceMap =
-      zelph::InterfaceMap<IPath, ICurve, IGeometry, IPointCollection, ISegmentCollection, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IPath, ICurve, IGeometry, IPointCollection, ISegmentCollection>;
 
   Path() : PathObject<IPath>(false) {}
 

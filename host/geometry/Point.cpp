@@ -2,6 +2,8 @@
 
 #include "host/HostClasses.h"
 #include "host/HostCall.h"
+#include "host/geometry/GeometryRecords.h"
+#include "host/streams/StreamValues.h"
 
 namespace zelph::host {
 
@@ -68,6 +70,17 @@ void Point::Reproject(ISpatialReference* source, ISpatialReference* target) {
   std::vector<std::vector<Coordinates>> lists{{m_Coordinates}};
   TransformPointLists(source, target, lists);
   m_Coordinates = lists.front().front();
+}
+
+void Point::SaveValue(IVariantStream* stream) const {
+  streams::WriteBool(stream, m_Set);
+  SaveCoordinates(stream, m_Coordinates);
+}
+
+void Point::LoadValue(IVariantStream* stream) {
+  bool set = streams::ReadBool(stream);
+  m_Coordinates = LoadCoordinates(stream);
+  m_Set = set;
 }
 
 }  // namespace zelph::host::geometry

@@ -9,7 +9,7 @@ namespace zelph::host::geometry {
 
 class Point : public GeometryObject<IPoint> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IPoint, IGeometry, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IPoint, IGeometry>;
 
   STDMETHODIMP QueryCoords(double* x, double* y) override;
   STDMETHODIMP PutCoords(double x, double y) override;
@@ -27,6 +27,9 @@ class Point : public GeometryObject<IPoint> {
   Bounds Extent() const override;
   void Shift(double dx, double dy) override;
   void Reproject(ISpatialReference* source, ISpatialReference* target) override;
+  // Whether the point is set (BOOL), then its coordinates.
+  void SaveValue(IVariantStream* stream) const override;
+  void LoadValue(IVariantStream* stream) override;
 
  private:
   // Writes one coordinate to the caller; E_FAIL while the point is empty.

@@ -14,8 +14,8 @@ namespace zelph::host::geometry {
 
 class Polygon : public PartsObject<IPolygon4, IRing> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IPolygon4, IPolygon, ICurve, IGeometry, IGeometryCollection,
-                                           IPointCollection, ISegmentCollection, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IPolygon4, IPolygon, ICurve, IGeometry, IGeometryCollection,
+                                            IPointCollection, ISegmentCollection>;
 
   Polygon() : PartsObject<IPolygon4, IRing>(&CreateRing) {}
 

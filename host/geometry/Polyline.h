@@ -9,8 +9,8 @@ namespace zelph::host::geometry {
 
 class Polyline : public PartsObject<IPolyline, IPath> {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IPolyline, ICurve, IGeometry, IGeometryCollection, IPointCollection,
-                                           ISegmentCollection, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IPolyline, ICurve, IGeometry, IGeometryCollection, IPointCollection,
+                                            ISegmentCollection>;
 
   Polyline() : PartsObject<IPolyline, IPath>(&CreatePath) {}
 

@@ -8,8 +8,7 @@ namespace zelph::host::geometry {
 
 class Ring : public PathObject<IRing> {
  public:
-  using InterfaceMap =
-      zelph::InterfaceMap<IRing, IPath, ICurve, IGeometry, IPointCollection, ISegmentCollection, ITransform2D>;
+  using InterfaceMap = GeometryInterfaceMap<IRing, IPath, ICurve, IGeometry, IPointCollection, ISegmentCollection>;
 
   Ring() : PathObject<IRing>(true) {}
 

@@ -7,6 +7,7 @@
 #include "host/geometry/ChainCurveObject.h"
 #include "host/HostCall.h"
 #include "host/geometry/InterfaceValues.h"
+#include "host/streams/StreamValues.h"
 
 namespace zelph::host::geometry {
 
@@ -18,6 +19,16 @@ class SegmentObject : public ChainCurveObject<Interface> {
     if (this->m_Chain.Empty()) Fail(E_FAIL);
     return this->m_Chain.SegmentAt(0);
   }
+  SegmentKind Kind() const {
+    switch (this->Type()) {
+      case kestGeometryCircularArc:
+        return SegmentKind::CircularArc;
+      case kestGeometryEllipticArc:
+        return SegmentKind::EllipticArc;
+      default:
+        return SegmentKind::Line;
+    }
+  }
   void Assign(const Segment& segment) {
     this->m_Chain.Clear();
     this->m_Chain.InsertSegment(0, segment);
@@ -28,6 +39,15 @@ class SegmentObject : public ChainCurveObject<Interface> {
   }
   HRESULT WriteCenter(IPoint* center) {
     return HostCall([&] { WritePoint(center, Current().Shape().center, this->m_Reference); }, center);
+  }
+
+  // A segment's chain is empty or holds one segment of the class's kind.
+  void LoadValue(IVariantStream* stream) override {
+    SegmentChain chain = LoadChain(stream, false);
+    if (!chain.Empty() && (chain.VertexCount() != 2 || chain.SegmentAt(0).Kind() != Kind())) {
+      Fail(streams::kRecordMismatch);
+    }
+    this->m_Chain = chain;
   }
 
   void Reproject(ISpatialReference* source, ISpatialReference* target) override {

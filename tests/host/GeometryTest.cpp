@@ -11,25 +11,15 @@
 #include "frame/HostSpatialReference.h"
 #include "platform/ClassRegistry.h"
 #include "platform/ComPtr.h"
+#include "tests/host/HostObjects.h"
 
 namespace {
 
+using zelph::test::Make;
+using zelph::test::NewPoint;
+
 constexpr double kPi = std::numbers::pi;
 constexpr double kTight = 1e-9;
-
-template <class T>
-CComPtr<T> Make(REFCLSID clsid) {
-  CComPtr<T> object;
-  EXPECT_EQ(object.CoCreateInstance(clsid), S_OK);
-  return object;
-}
-
-CComPtr<IPoint> NewPoint(double x, double y, double z = NAN) {
-  CComPtr<IPoint> point = Make<IPoint>(CLSID_Point);
-  EXPECT_EQ(point->PutCoords(x, y), S_OK);
-  EXPECT_EQ(point->put_Z(z), S_OK);
-  return point;
-}
 
 struct Xyz {
   double x = NAN, y = NAN, z = NAN;
@@ -590,6 +580,17 @@ TEST(GeometryBag, MembersByReferenceAndTheirUnion) {
   EXPECT_EQ(members->AddGeometry(CComQIPtr<IGeometry>(bag), nullptr, nullptr), E_INVALIDARG);
   EXPECT_EQ(CComQIPtr<IGeometryCollection>(inner)->AddGeometry(CComQIPtr<IGeometry>(bag), nullptr, nullptr),
             E_INVALIDARG);
+}
+
+// An ellipse so large that its arc-length sums overflow must still answer
+// (with whatever non-finite length) instead of subdividing for ever.
+TEST(GeometryBadInput, OverflowingEllipseAnswers) {
+  CComPtr<IEllipticArc> huge = Ellipse(1.5e308, 0.5, 0, 0, 2 * kPi);
+  CComQIPtr<ICurve> curve(huge);
+  double length = 0;
+  EXPECT_EQ(curve->get_Length(&length), S_OK);
+  CComPtr<IPoint> point = Make<IPoint>(CLSID_Point);
+  curve->QueryPoint(kestNoExtension, 0.5, VARIANT_TRUE, point);
 }
 
 TEST(GeometryBadInput, ErrorsInsteadOfCrashes) {
