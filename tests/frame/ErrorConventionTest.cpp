@@ -9,7 +9,7 @@
 
 #include "platform/ComPtr.h"
 #include "platform/WideString.h"
-#include "tests/frame/QuietLoggerTest.h"
+#include "tests/support/QuietLoggerTest.h"
 
 namespace {
 
