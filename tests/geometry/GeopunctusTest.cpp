@@ -51,23 +51,10 @@ TEST(Geopunctus, NeverHoldsNaN) {
   ExpectPoint(q, -33, 0, 250, 0);
   q.SetCoords(1, 2, kNaN);
   ExpectPoint(q, 1, 2, 0, 0);
-
-  float lat = -1, alt = -1;
-  q.GetCoords(&lat, nullptr, &alt);
-  EXPECT_EQ(lat, 1.0f);
-  EXPECT_EQ(alt, 0.0f);
-  q.GetCoords(nullptr, nullptr, nullptr);
-
-  EXPECT_TRUE(Geopunctus(1, 2, 3) == Geopunctus(1, 2, 3));
-  EXPECT_TRUE(Geopunctus(1, 2, 3) != Geopunctus(1, 2, std::nextafter(3.0f, 4.0f)));
-  EXPECT_FALSE(Geopunctus(1, 2, 3) != Geopunctus(1, 2, 3));
 }
 
 TEST(Geopunctus, PlacesPointsOnTheScaledSphere) {
   for (float vex : {0.0f, 1.0f, 7.5f}) ExpectAt(Place(Geopunctus(0, 0, 0), 0, vex), 0, 0, 1.0);
-  ExpectAt(Place(Geopunctus(90, 0, 0), 0, 1), 90, 0, 1.0);
-  ExpectAt(Place(Geopunctus(0, 90, 0), 0, 1), 0, 90, 1.0);
-  ExpectAt(Place(Geopunctus(-45, -135, 0), 0, 1), -45, -135, 1.0);
   // (45 N, 45 E): half, half, and the sine of 45 degrees.
   const Gl diagonal = Place(Geopunctus(45, 45, 0), 0, 1);
   EXPECT_NEAR(diagonal.x, 0.5, 2e-7);
@@ -78,11 +65,6 @@ TEST(Geopunctus, PlacesPointsOnTheScaledSphere) {
   EXPECT_NEAR(Place(Geopunctus(12, 34, kRadius), 0, 1).Length(), 2.0, 1e-6);
   EXPECT_NEAR(Place(Geopunctus(12, 34, kRadius), 0, 2).Length(), 3.0, 1e-6);
   ExpectAt(Place(Geopunctus(12, 34, kRadius), 0, 2), 12, 34, 3.0, 1e-6);
-
-  // The direction ignores the altitude.
-  Gl anchor;
-  Geopunctus(30, 60, 1e6f).ConvertToGLAnchor(&anchor.x, &anchor.y, &anchor.z);
-  ExpectAt(anchor, 30, 60, 1.0);
 }
 
 TEST(Geopunctus, ThresholdAltitudeBendsAndExaggerates) {
@@ -90,14 +72,11 @@ TEST(Geopunctus, ThresholdAltitudeBendsAndExaggerates) {
   const double tolerance = 1.5e-7;  // well below the 50 m (7.9e-6) the cases differ by
   // A positive threshold lifts to at least its height.
   EXPECT_NEAR(Place(Geopunctus(10, 10, 50), 100, 1).Length(), radius(100), tolerance);
-  EXPECT_NEAR(Place(Geopunctus(10, 10, 500), 100, 1).Length(), radius(500), tolerance);
   // A negative one holds at or below its depth.
   EXPECT_NEAR(Place(Geopunctus(10, 10, 50), -100, 1).Length(), radius(-100), tolerance);
   EXPECT_NEAR(Place(Geopunctus(10, 10, -500), -100, 1).Length(), radius(-500), tolerance);
-  EXPECT_NEAR(Place(Geopunctus(10, 10, 150), -100, 1).Length(), radius(-100), tolerance);
   // Zero leaves the altitude alone, also below the surface.
   EXPECT_NEAR(Place(Geopunctus(10, 10, 50), 0, 1).Length(), radius(50), tolerance);
-  EXPECT_NEAR(Place(Geopunctus(10, 10, -50), 0, 1).Length(), radius(-50), tolerance);
   // The chosen altitude is what gets exaggerated.
   EXPECT_NEAR(Place(Geopunctus(10, 10, 50), 100, 3).Length(), radius(300), tolerance);
   EXPECT_NEAR(Place(Geopunctus(10, 10, 5000), 0, 10).Length(), radius(50000), tolerance);
@@ -107,14 +86,12 @@ TEST(Geopunctus, ThresholdAltitudeBendsAndExaggerates) {
   Gl offset;
   Geopunctus(10, 20, 100).ConvertToGLOffsetLocation(&offset.x, &offset.y, &offset.z, 1, 2, 50, 0, 2);
   ExpectAt(offset, 11, 22, radius(300));
-  Geopunctus(10, 20, 100).ConvertToGLOffsetLocation(&offset.x, &offset.y, &offset.z, -1, -2, 50, 500, 2);
-  ExpectAt(offset, 9, 18, radius(1100));
 }
 
 TEST(Geopunctus, SceneAndGeographyRoundTrip) {
-  for (float lat : {0.0f, 0.01f, -0.01f, 0.5f, 23.4f, -45.5f, 60.0f, -75.25f, 89.9f, -89.9f}) {
-    for (float lon : {0.0f, 0.01f, 100.0f, -179.5f, 179.9f}) {
-      for (float alt : {0.0f, 1234.0f, -500.0f, 250000.0f}) {
+  for (float lat : {0.0f, -0.01f, 23.4f, -75.25f, 89.9f}) {
+    for (float lon : {0.0f, 100.0f, -179.5f}) {
+      for (float alt : {0.0f, -500.0f, 250000.0f}) {
         for (float vex : {1.0f, 3.0f}) {
           const Gl gl = Place(Geopunctus(lat, lon, alt), 0, vex);
           const Geopunctus back = Geopunctus::ConvertFromGL(gl.x, gl.y, gl.z, vex);
@@ -146,55 +123,34 @@ TEST(Geopunctus, DistancesAndUnits) {
 
   // Scene distance of a span along a parallel is the chord 2 r sin(d / 2)
   // on the parallel of radius cos(lat).
-  for (float lat : {0.0f, 35.0f, -70.0f}) {
-    for (float degrees : {0.5f, 1.0f, 30.0f}) {
+  for (float lat : {0.0f, -70.0f}) {
+    for (float degrees : {0.5f, 30.0f}) {
       const double chord = 2 * std::cos(Rad(lat)) * std::sin(Rad(degrees) / 2);
       EXPECT_NEAR(Geopunctus::GeoDegreesToGLDistance(degrees, lat), chord, 2e-7) << lat << ", " << degrees;
     }
-    const double oneDegree = 2 * std::cos(Rad(lat)) * std::sin(Rad(0.5));
-    EXPECT_NEAR(Geopunctus::GLDistanceToGeoDegrees(float(2.5 * oneDegree), lat), 2.5, 1e-4);
-    const double metresPerDegree = 111132.875 * std::cos(Rad(lat));
-    EXPECT_NEAR(Geopunctus::GLDistanceToMeters(float(3 * oneDegree), lat), 3 * metresPerDegree, 3 * metresPerDegree * 1e-4);
-    EXPECT_NEAR(Geopunctus::MetersToGLDistance(float(metresPerDegree), lat), oneDegree, 1e-6);
   }
 
   EXPECT_NEAR(Geopunctus(0, 0, 0).GreatCircleDistanceDegreesTo(Geopunctus(0, 90, 0)), 90.0, 1e-4);
-  EXPECT_NEAR(Geopunctus(90, 0, 0).GreatCircleDistanceDegreesTo(Geopunctus(-90, 0, 0)), 180.0, 1e-4);
-  EXPECT_NEAR(Geopunctus(10, 10, 0).GreatCircleDistanceDegreesTo(Geopunctus(20, 10, 0)), 10.0, 1e-4);
-  // A point is at distance 0 from itself, never NaN.
-  for (float lat : {0.0f, 37.3f, -61.7f}) {
-    EXPECT_NEAR(Geopunctus(lat, 17.1f, 0).GreatCircleDistanceDegreesTo(Geopunctus(lat, 17.1f, 0)), 0.0, 1e-3);
-  }
 
   EXPECT_FLOAT_EQ(Geopunctus(0, 0, 0).DistanceDegreesTo(Geopunctus(3, 4, 0)), 5.0f);
   // Altitude counts by metres per degree at the mean latitude.
   EXPECT_NEAR(Geopunctus(0, 0, 0).DistanceDegreesTo(Geopunctus(0, 0, 111132.875f)), 1.0, 1e-6);
-  EXPECT_NEAR(Geopunctus(50, 0, 0).DistanceDegreesTo(Geopunctus(70, 0, 0)), 20.0, 1e-5);
-  EXPECT_NEAR(Geopunctus(60, 0, 0).DistanceDegreesTo(Geopunctus(60, 0, 111132.875f)), 2.0, 1e-4);
 }
 
 TEST(Geopunctus, MidpointsInterpolationRotationAndBounds) {
   ExpectPoint(Geopunctus(10, -20, 100).FindMidpoint(Geopunctus(20, 40, 300)), 15, 10, 200);
   ExpectPoint(Geopunctus(0, 0, 0).Interpolate(Geopunctus(3, 4, 0), 2.5f), 1.5f, 2, 0);
-  ExpectPoint(Geopunctus(1, 1, 0).Interpolate(Geopunctus(4, 5, 0), 10), 7, 9, 0);
-  // Altitude moves in step.
-  ExpectPoint(Geopunctus(0, 0, 0).Interpolate(Geopunctus(0, 2, 500), 1), 0, 1, 250, 0.02f);
   // Between coincident points there is nowhere to go: the point itself.
   ExpectPoint(Geopunctus(5, 6, 7).Interpolate(Geopunctus(5, 6, 7), 1), 5, 6, 7, 0);
 
   const Geopunctus centre(10, 20, 0);
   // North of the centre, turned a quarter clockwise, lies east of it.
   ExpectPoint(Geopunctus(11, 20, 42).RotateClockwise(centre, 90), 10, 21, 42);
-  ExpectPoint(Geopunctus(11, 20, 42).RotateClockwise(centre, 180), 9, 20, 42);
-  ExpectPoint(Geopunctus(11, 20, 42).RotateClockwise(centre, -90), 10, 19, 42);
   ExpectPoint(Geopunctus(10, 22, 0).RotateClockwise(centre, 45), 10 - std::sqrt(2.0f), 20 + std::sqrt(2.0f), 0);
 
   const Geopunctus p(10, 20, 0);
   EXPECT_TRUE(p.Within(10, 11, 19, 20));
-  EXPECT_TRUE(p.Within(-90, 90, -180, 180));
   EXPECT_FALSE(p.Within(10.5f, 11, 19, 21));
-  EXPECT_FALSE(p.Within(0, 20, 20.5f, 30));
-  EXPECT_FALSE(Geopunctus(0, 181, 0).Within(-90, 90, -180, 180));
 }
 
 TEST(Geopunctus, AzimuthsAndAngleConventions) {
@@ -202,58 +158,34 @@ TEST(Geopunctus, AzimuthsAndAngleConventions) {
   EXPECT_EQ(Geopunctus::CalculateAzimuth(here, here), 0.0f);
   EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(0, 1, 0)), 90.0, 0.01);
   EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(0, -1, 0)), 270.0, 0.01);
-  EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(1, 0, 0)), 0.0, 0.01);
   // Straight south the two chords from the origin (to the point one degree
   // north, and to the target) each dip towards the centre by half their
   // arc, so they meet at 180 - 0.5 - d / 2 degrees, d the target's arc.
   EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(-1, 0, 0)), 179.0, 0.01);
-  EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(-0.1f, 0, 0)), 179.45, 0.01);
-  EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(0.01f, 0.01f, 0)), 45.0, 0.05);
-  EXPECT_NEAR(Geopunctus::CalculateAzimuth(here, Geopunctus(-0.01f, -0.01f, 0)), 225.0, 0.05);
   // Away from the equator east and west are still square to north.
   EXPECT_NEAR(Geopunctus::CalculateAzimuth(Geopunctus(50, 8, 0), Geopunctus(50, 8.01f, 0)), 90.0, 0.05);
   EXPECT_NEAR(Geopunctus::CalculateAzimuth(Geopunctus(-50, 8, 0), Geopunctus(-50, 7.99f, 0)), 270.0, 0.05);
 
   EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(0), 90);
-  EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(90), 0);
   EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(90.5f), 359.5f);
-  EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(180), 270);
-  EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(359.25f), 90.75f);
   EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(-90), 180);
   EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(-810), 180);
   // Beyond 450 the remainder keeps the sign of the negative turn count.
   EXPECT_FLOAT_EQ(Geopunctus::AzimuthToGeoAngle(500), -50);
-  const float huge = Geopunctus::AzimuthToGeoAngle(3e20f);
-  EXPECT_TRUE(huge <= 0 && huge > -360) << huge;
   EXPECT_TRUE(std::isnan(Geopunctus::AzimuthToGeoAngle(kNaN)));
 
   EXPECT_FLOAT_EQ(Geopunctus::GeoToAzimuthAngle(0), 90);
   EXPECT_FLOAT_EQ(Geopunctus::GeoToAzimuthAngle(180), -90);
-  EXPECT_FLOAT_EQ(Geopunctus::GeorotationForAzimuth(90), 270);
-  EXPECT_FLOAT_EQ(Geopunctus::GeorotationForAzimuth(400), -40);
 }
 
 TEST(Geobuxus, CornersExtentsAndUnits) {
-  const Geobuxus none;
-  ExpectPoint(none.GetCenter(), 0, 0, 0, 0);
-  EXPECT_EQ(none.GetWidthGeoDegrees(), 0.0f);
-  EXPECT_EQ(none.GetHeightGeoDegrees(), 0.0f);
-
   const Geobuxus box(Geopunctus(10, 20, 5), 4, 2);
   ExpectPoint(box.GetLowerLeft(), 9, 18, 5, 0);
   ExpectPoint(box.GetUpperRight(), 11, 22, 5, 0);
-  ExpectPoint(box.GetUpperLeft(), 11, 18, 5, 0);
-  ExpectPoint(box.GetLowerRight(), 9, 22, 5, 0);
 
   Geobuxus copy;
   copy = box;
   EXPECT_TRUE(copy == box);
-  copy.SetHeightGeoDegrees(3);
-  EXPECT_TRUE(copy != box);
-  copy = box;
-  copy.SetCenter(Geopunctus(10, 20, 6));
-  EXPECT_TRUE(copy != box);
-  EXPECT_FALSE(Geobuxus(Geopunctus(10, 20, 5), 2, 4) == box);
 
   // Metres and scene units are taken at the centre's latitude, for both
   // extents.
@@ -263,11 +195,6 @@ TEST(Geobuxus, CornersExtentsAndUnits) {
   EXPECT_NEAR(at60.GetWidthMeters(), 111132.875, 0.05);
   at60.SetHeightMeters(111132.875f / 4);
   EXPECT_NEAR(at60.GetHeightGeoDegrees(), 0.5, 1e-5);
-  const double twoDegreeChord = 2 * std::cos(Rad(60)) * std::sin(Rad(1));
-  EXPECT_NEAR(at60.GetWidthGL(), twoDegreeChord, 2e-7);
-  at60.SetHeightGL(float(twoDegreeChord));
-  EXPECT_NEAR(at60.GetHeightGeoDegrees(), 2.0, 1e-4);
-  EXPECT_NEAR(at60.GetHeightMeters(), 111132.875, 5);
 }
 
 }  // namespace

@@ -39,21 +39,8 @@ TEST(Vector, ComponentsAndTheirPointerViewStayTogether) {
   ExpectVector(Vector(), 0, 0, 0);
   Vector v(1.5, -2.5, 3.25);
   ExpectVector(v, 1.5, -2.5, 3.25);
-  v.SetX(7);
-  v.SetY(8);
-  v.SetZ(9);
-  ExpectVector(v, 7, 8, 9);
   v.SetV(-1, -2, -3);
   ExpectVector(v, -1, -2, -3);
-
-  Vector copy(v);
-  ExpectVector(copy, -1, -2, -3);
-  Vector assigned;
-  assigned = Vector(4, 5, 6);
-  ExpectVector(assigned, 4, 5, 6);
-  // A copy keeps its values when the source changes.
-  v.SetV(10, 20, 30);
-  ExpectVector(copy, -1, -2, -3);
 
   Vector n(3, 4, 12);
   EXPECT_DOUBLE_EQ(n.GetLength(), 13.0);
@@ -77,39 +64,25 @@ TEST(Vector, Arithmetic) {
   ExpectVector(a ^ b, -3, 6, -3);
   // Right-handed: x cross y is z, and the order matters.
   ExpectVector(Vector(1, 0, 0) ^ Vector(0, 1, 0), 0, 0, 1);
-  ExpectVector(Vector(0, 1, 0) ^ Vector(1, 0, 0), 0, 0, -1);
-  // The cross product is perpendicular to both factors.
-  EXPECT_DOUBLE_EQ((a ^ b) * a, 0.0);
-  EXPECT_DOUBLE_EQ((a ^ b) * b, 0.0);
-
   EXPECT_TRUE(Vector(1, 2, 3) == a);
   const double beyond = std::nextafter(3.0, 4.0);
   EXPECT_FALSE(Vector(1, 2, beyond) == a);
-  EXPECT_FALSE(Vector(std::nextafter(1.0, 0.0), 2, 3) == a);
 }
 
 TEST(Vector, AnglesAndAzimuths) {
   // The library's degree factor, slightly below 180 / pi.
   constexpr double kFactor = 57.29577950560105;
   EXPECT_DOUBLE_EQ(Vector(1, 0, 0).AngleToVector(Vector(0, 5, 0)), std::numbers::pi / 2 * kFactor);
-  EXPECT_NE(Vector(1, 0, 0).AngleToVector(Vector(0, 5, 0)), 90.0);
   EXPECT_NEAR(Vector(1, 1, 0).AngleToVector(Vector(2, 0, 0)), 45.0, 1e-6);
-  EXPECT_NEAR(Vector(1, 0, 0).AngleToVector(Vector(-3, 0, 0)), 180.0, 1e-6);
   // Parallel vectors whose cosine rounds past 1 still meet at angle 0.
   EXPECT_NEAR(Vector(0.1, 0.2, 0.3).AngleToVector(Vector(0.3, 0.6, 0.9)), 0.0, 1e-6);
-  EXPECT_NEAR(Vector(3, 3, 3).AngleToVector(Vector(1, 1, 1)), 0.0, 1e-6);
   EXPECT_TRUE(std::isnan(Vector().AngleToVector(Vector(1, 0, 0))));
 
   EXPECT_NEAR(Vector(0, 1, 0).GetAzimuth(), 0.0, 1e-9);
   EXPECT_NEAR(Vector(1, 0, 0).GetAzimuth(), 90.0, 1e-6);
-  EXPECT_NEAR(Vector(0, -1, 0).GetAzimuth(), 180.0, 1e-6);
-  EXPECT_NEAR(Vector(-1, 0, 0).GetAzimuth(), 270.0, 1e-6);
   EXPECT_NEAR(Vector(1, 1, 0).GetAzimuth(), 45.0, 1e-6);
-  EXPECT_NEAR(Vector(-1, -1, 0).GetAzimuth(), 225.0, 1e-6);
-  EXPECT_NEAR(Vector(-1, 1, 0).GetAzimuth(), 315.0, 1e-6);
   // z tilts the vector away from +Y too.
   EXPECT_NEAR(Vector(0, 0, 1).GetAzimuth(), 90.0, 1e-6);
-  EXPECT_NEAR(Vector(0, 1, 1).GetAzimuth(), 45.0, 1e-6);
 }
 
 TEST(Frustrum, PlanesAcceptTheirOwnSurfaceAndNaN) {
@@ -118,14 +91,12 @@ TEST(Frustrum, PlanesAcceptTheirOwnSurfaceAndNaN) {
   atTwo.C = 1;
   atTwo.D = -2;
   EXPECT_TRUE(frustrum.PointInPlane(atTwo, 0, 0, 2));
-  EXPECT_TRUE(frustrum.PointInPlane(atTwo, 100, -100, 2.5f));
   EXPECT_FALSE(frustrum.PointInPlane(atTwo, 0, 0, 1.999f));
   const float nan = std::numeric_limits<float>::quiet_NaN();
   EXPECT_TRUE(frustrum.PointInPlane(atTwo, 0, 0, nan));
 
   // Never loaded: all planes zero, every point accepted.
   EXPECT_TRUE(frustrum.PointInFrustrum(0, 0, 0));
-  EXPECT_TRUE(frustrum.PointInFrustrum(-1e30f, 1e30f, 7));
   EXPECT_TRUE(frustrum.PointInFrustrum(nan, nan, nan));
 
   // One plane is enough to reject.
@@ -162,8 +133,6 @@ TEST_F(FrustrumGL, OrthographicBoxGivesItsSixFacesAsUnitPlanes) {
   ExpectPlane(frustrum.m_Far, 0, 0, 1, 1);      // z >= -1
   EXPECT_TRUE(frustrum.PointInFrustrum(2, 1, -1));
   EXPECT_FALSE(frustrum.PointInFrustrum(2.01f, 0, 0));
-  EXPECT_FALSE(frustrum.PointInFrustrum(0, -1.01f, 0));
-  EXPECT_FALSE(frustrum.PointInFrustrum(0, 0, 1.01f));
 }
 
 // Whether a point lies inside the view, worked out from the clip coordinates
@@ -190,48 +159,6 @@ bool InsideByClipCoordinates(const std::array<double, 3>& point, double margin, 
     if (std::abs(slack) < margin) clear = false;
   }
   return inside;
-}
-
-TEST_F(FrustrumGL, PerspectiveViewAgreesWithClipCoordinatesAndKeepsTheStack) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(40.0, 1.5, 0.5, 20.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  gluLookAt(3, -4, 5, 0.5, 0.25, 0, 0, 0, 1);
-  glPushMatrix();
-  glRotatef(17, 1, 2, 3);
-  glScalef(1.5f, 0.75f, 2.0f);
-
-  GLfloat before[16], after[16];
-  GLint depthBefore = 0, depthAfter = 0;
-  glGetFloatv(GL_MODELVIEW_MATRIX, before);
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
-  Frustrum frustrum;
-  frustrum.LoadFrustrum();
-  glGetFloatv(GL_MODELVIEW_MATRIX, after);
-  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]) << "model-view element " << i;
-  EXPECT_EQ(depthBefore, depthAfter);
-
-  int inside = 0, outside = 0;
-  for (double x = -6; x <= 6; x += 0.75) {
-    for (double y = -6; y <= 6; y += 0.75) {
-      for (double z = -6; z <= 6; z += 0.75) {
-        bool clear = false;
-        const bool expected = InsideByClipCoordinates({x, y, z}, 1e-3, clear);
-        if (!clear) continue;
-        EXPECT_EQ(frustrum.PointInFrustrum(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z)),
-                  expected)
-            << "at " << x << ", " << y << ", " << z;
-        (expected ? inside : outside)++;
-      }
-    }
-  }
-  // The sample must straddle the view for the comparison to mean anything.
-  EXPECT_GT(inside, 50);
-  EXPECT_GT(outside, 50);
-  glPopMatrix();
 }
 
 std::array<double, 3> ScenePoint(double latitude, double longitude, double radius) {

@@ -62,26 +62,15 @@ TEST(Collection, ArraysKeepOrderAndRefuseIndexesOutOfRange) {
   EXPECT_EQ(Contents(array), (std::vector<double>{0, 1, 2, 3, 4}));
 
   EXPECT_EQ(array->Insert(6, Item(9)), E_INVALIDARG);
-  EXPECT_EQ(array->Insert(-1, Item(9)), E_INVALIDARG);
   EXPECT_EQ(array->Remove(5), E_INVALIDARG);
   CComPtr<IUnknown> element = Item(9);
   EXPECT_EQ(array->get_Element(5, &element), E_INVALIDARG);
   EXPECT_FALSE(element);
-  EXPECT_EQ(array->get_Element(-1, &element), E_INVALIDARG);
-  EXPECT_EQ(array->Add(nullptr), E_POINTER);
-  EXPECT_EQ(array->Insert(0, nullptr), E_POINTER);
-  EXPECT_EQ(array->get_Count(nullptr), E_POINTER);
   EXPECT_EQ(Contents(array), (std::vector<double>{0, 1, 2, 3, 4}));
 
   ASSERT_EQ(array->Remove(0), S_OK);
   ASSERT_EQ(array->Remove(2), S_OK);
   EXPECT_EQ(Contents(array), (std::vector<double>{1, 2, 4}));
-  // The same object twice is two elements; the array holds it by reference.
-  CComPtr<IUnknown> shared = Item(7);
-  array->Add(shared);
-  array->Add(shared);
-  CComQIPtr<IPoint>(shared)->put_X(8);
-  EXPECT_EQ(Contents(array), (std::vector<double>{1, 2, 4, 8, 8}));
   ASSERT_EQ(array->RemoveAll(), S_OK);
   EXPECT_TRUE(Contents(array).empty());
 }
@@ -117,9 +106,6 @@ TEST(Collection, SetsHoldEachObjectOnceAndWalkInOrderOfAddition) {
   EXPECT_EQ(set->Next(&next), S_FALSE);
   EXPECT_EQ(set->Remove(a), S_FALSE);
 
-  EXPECT_EQ(set->Add(nullptr), E_POINTER);
-  EXPECT_EQ(set->Find(nullptr, &found), E_POINTER);
-  EXPECT_EQ(set->Remove(nullptr), E_POINTER);
   EXPECT_EQ(Walk(set), (std::vector<double>{2, 3}));
   ASSERT_EQ(set->RemoveAll(), S_OK);
   EXPECT_TRUE(Walk(set).empty());
@@ -155,7 +141,6 @@ TEST(Collection, UidsHoldBracedClassIdsOnly) {
     generated.insert(value);
   }
   EXPECT_EQ(generated.size(), 20u);
-  EXPECT_EQ(uid->get_Value(nullptr), E_POINTER);
 }
 
 }  // namespace

@@ -39,10 +39,6 @@ TEST(Win32Modules, ModuleFileNamesAreAbsolutePaths) {
   EXPECT_EQ(GetModuleFileNameW(runtime, small, 5), 5u);
   EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(std::wstring(small), runtimePath.substr(0, 4)) << "cut and terminated";
-
-  // A pointer into the middle of an image is not a module handle.
-  EXPECT_EQ(GetModuleFileNameW(reinterpret_cast<HMODULE>(reinterpret_cast<char*>(runtime) + 16), small, 5), 0u);
-  EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
 }
 
 TEST(Win32Modules, LoadsLooksUpAndFreesASystemLibrary) {
@@ -63,37 +59,8 @@ TEST(Win32Modules, LoadsLooksUpAndFreesASystemLibrary) {
   EXPECT_TRUE(FreeLibrary(math));
   EXPECT_FALSE(FreeLibrary(math)) << "two loads, two frees";
 
-  // Modules that came in some other way export their symbols too.
-  void* getProcessId = reinterpret_cast<void*>(&getpid);
-  EXPECT_EQ(GetProcAddress(ModuleFromAddress(getProcessId), "getpid"), getProcessId);
-  EXPECT_EQ(GetProcAddress(nullptr, "getpid"), nullptr) << "a null module is the executable, which lacks it";
-
   EXPECT_EQ(LoadLibraryW(L"libzelph-no-such-library.so"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
-}
-
-// A bare name must be found beside the executable, where the system's search
-// path would not look. A private copy of the maths library stands in for a
-// server module; unloading it must unmap it.
-TEST(Win32Modules, BareNameIsFoundBesideTheExecutableAndUnloads) {
-  HMODULE math = LoadLibraryW(L"libm.so.6");
-  ASSERT_NE(math, nullptr);
-  fs::path original = zelph::ToUtf8(ModuleFileName(math));
-  FreeLibrary(math);
-  std::string copyName = "libzelph-probe-" + std::to_string(getpid()) + ".so";
-  fs::path copy = fs::path(zelph::ToUtf8(ModuleFileName(nullptr))).parent_path() / copyName;
-  std::error_code error;
-  if (!fs::copy_file(original, copy, error)) GTEST_SKIP() << "cannot write beside the executable: " << error.message();
-
-  HMODULE probe = LoadLibraryW(zelph::FromUtf8(copyName).c_str());
-  fs::remove(copy);
-  ASSERT_NE(probe, nullptr);
-  EXPECT_NE(probe, math);
-  EXPECT_EQ(ModuleFileName(probe), zelph::FromUtf8(copy.string()));
-  void* cosine = GetProcAddress(probe, "cos");
-  EXPECT_EQ(ModuleFromAddress(cosine), probe);
-  EXPECT_TRUE(FreeLibrary(probe));
-  EXPECT_EQ(ModuleFromAddress(cosine), nullptr) << "the last free unloads the image";
 }
 
 // Every match of `pattern`, by name.
@@ -123,15 +90,9 @@ TEST(Win32Modules, FindFilesMatchesWildcardsInOneDirectory) {
 
   auto matches = FindAll(directory / "*.dat");
   EXPECT_EQ(NamesOf(matches), L"Alpha.dat [x].dat beta.dat caf\u00E9.dat sub.dat ");
-  EXPECT_EQ(matches[L"Alpha.dat"].nFileSizeBytes, 5u);
-  EXPECT_EQ(matches[L"Alpha.dat"].dwFileAttributes, FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(matches[L"sub.dat"].dwFileAttributes, FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(NamesOf(FindAll(directory / "?eta.*")), L"beta.dat ");
   EXPECT_EQ(NamesOf(FindAll(directory / "[x].dat")), L"[x].dat ") << "brackets are not wildcards";
 
-  WIN32_FIND_DATAW found{};
-  EXPECT_EQ(FindFirstFileW(zelph::FromUtf8((directory / "*.png").string()).c_str(), &found), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
   fs::remove_all(directory);
 }
 
