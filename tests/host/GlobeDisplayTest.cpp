@@ -27,6 +27,7 @@
 #include "platform/ConnectionPoints.h"
 #include "platform/OffscreenGLContext.h"
 #include "platform/Win32OpenGL.h"
+#include "tests/support/FrameHook.h"
 
 namespace {
 
@@ -68,10 +69,8 @@ std::array<double, 2> WindowPosition(const std::array<double, 3>& point) {
   return {x, y};
 }
 
-class RecordingSink : public zelph::ComObjectRoot, public IGlobeDisplayEvents {
+class RecordingSink : public zelph::test::FrameHook {
  public:
-  using InterfaceMap = zelph::InterfaceMap<IGlobeDisplayEvents>;
-
   std::string events;  // 'B' for BeforeDraw, 'A' for AfterDraw, in arrival order
   bool contextAlwaysCurrent = true;
   std::vector<ISceneViewer*> viewers;
@@ -79,28 +78,16 @@ class RecordingSink : public zelph::ComObjectRoot, public IGlobeDisplayEvents {
   std::array<double, 3> probe{0.0, 0.0, 0.0};
   std::vector<std::array<double, 2>> probeInBeforeDraw;
   bool claimHandled = false;
-  std::function<void()> onBeforeDraw, onAfterDraw;
-
-  STDMETHODIMP ActiveViewerChanged(ISceneViewer*) override { return E_NOTIMPL; }
-  STDMETHODIMP ViewerAdded(ISceneViewer*) override { return E_NOTIMPL; }
-  STDMETHODIMP ViewerRemoved(ISceneViewer*) override { return E_NOTIMPL; }
-  STDMETHODIMP InteractionStopped() override { return E_NOTIMPL; }
-  STDMETHODIMP BatchTileGenerationStarted(BSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP BatchTileGenerationStopped() override { return E_NOTIMPL; }
-  STDMETHODIMP VectorOverflow(ILayer*) override { return E_NOTIMPL; }
-  STDMETHODIMP TileOverflow(ILayer*) override { return E_NOTIMPL; }
 
   STDMETHODIMP BeforeDraw(ISceneViewer* viewer, VARIANT_BOOL* handled) override {
     Arrive('B', viewer);
     probeInBeforeDraw.push_back(WindowPosition(probe));
     if (claimHandled) *handled = VARIANT_TRUE;
-    if (onBeforeDraw) onBeforeDraw();
-    return S_OK;
+    return FrameHook::BeforeDraw(viewer, handled);
   }
   STDMETHODIMP AfterDraw(ISceneViewer* viewer) override {
     Arrive('A', viewer);
-    if (onAfterDraw) onAfterDraw();
-    return S_OK;
+    return FrameHook::AfterDraw(viewer);
   }
 
  private:
