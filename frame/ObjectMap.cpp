@@ -1,6 +1,7 @@
 #include "frame/ObjectMap.h"
 
 #include "frame/Guids.h"
+#include "graphics/Orientation3D.h"
 
 namespace zelph {
 namespace {
@@ -20,7 +21,7 @@ ObjectMapEntry s_ObjectMap[] = {
     {&CLSID_GradientMaterial3D, L"GradientMaterial3D", 109, nullptr, 0, nullptr},
     {&CLSID_GroupGraphic3D, L"GroupGraphic3D", 110, nullptr, 0, nullptr},
     {&CLSID_LabeledBillboard3D, L"LabeledBillboard3D", 111, nullptr, 0, nullptr},
-    {&CLSID_Orientation3D, L"Orientation3D", 112, nullptr, 0, nullptr},
+    {&CLSID_Orientation3D, L"Orientation3D", 112, &CreateComInstance<Orientation3D>, 0, nullptr},
     {&CLSID_PartialEllipsoid3D, L"PartialEllipsoid3D", 113, nullptr, 0, nullptr},
     {&CLSID_SceneManager3D, L"SceneManager3D", 114, nullptr, 0, nullptr},
     {&CLSID_SimpleMaterial3D, L"SimpleMaterial3D", 115, nullptr, 0, nullptr},

@@ -8,18 +8,9 @@
 #include <GL/gl.h>
 
 #include "frame/HostSymbols.h"
+#include "frame/LibraryEnums.h"
 #include "platform/Bstr.h"
 #include "platform/CString.h"
-
-// How much of a graphic's renderable must be redone before the next frame.
-// Setters only ever raise it (see Glomarch::IncreaseUpdateLevel); the scene
-// manager reads it and resets it to none once it has applied it.
-enum kestGLUpdateLevel {
-  kestGLUpdateNone = 0,
-  kestGLUpdateLocation = 1,
-  kestGLUpdateMinor = 2,
-  kestGLUpdateMajor = 3,
-};
 
 class Glomarch {
  public:

@@ -11,7 +11,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/ComPtr.h"
 #include "platform/Gdi.h"
-#include "tests/host/HostObjects.h"
+#include "tests/support/HostObjects.h"
 
 namespace {
 

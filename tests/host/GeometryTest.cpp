@@ -11,7 +11,7 @@
 #include "frame/HostSpatialReference.h"
 #include "platform/ClassRegistry.h"
 #include "platform/ComPtr.h"
-#include "tests/host/HostObjects.h"
+#include "tests/support/HostObjects.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include "platform/ComPtr.h"
 #include "platform/ComVariant.h"
 #include "tests/support/TestPaths.h"
-#include "tests/host/HostObjects.h"
+#include "tests/support/HostObjects.h"
 
 namespace {
 

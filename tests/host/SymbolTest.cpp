@@ -14,7 +14,7 @@
 #include "platform/ComBstr.h"
 #include "platform/ComPtr.h"
 #include "platform/ComVariant.h"
-#include "tests/host/HostObjects.h"
+#include "tests/support/HostObjects.h"
 
 namespace {
 

@@ -1,0 +1,74 @@
+// The enumerations of the library's component interfaces. Their values are
+// part of the interfaces and of stored records, so they never change.
+#pragma once
+
+// How much of a graphic's renderable must be redone before the next frame.
+// Setters only ever raise it (see Glomarch::IncreaseUpdateLevel); the scene
+// manager reads it and resets it to none once it has applied it.
+enum kestGLUpdateLevel {
+  kestGLUpdateNone = 0,
+  kestGLUpdateLocation = 1,
+  kestGLUpdateMinor = 2,
+  kestGLUpdateMajor = 3,
+};
+
+enum kestGLDisplayOption {
+  kestGLDisplayNormal = 0,
+  kestGLDisplayWireframe = 1,
+};
+
+enum kestGLHAlignOption {
+  kestGLHAlignLeft = 0,
+  kestGLHAlignRight = 1,
+  kestGLHAlignCenter = 2,
+};
+
+enum kestGLVAlignOption {
+  kestGLVAlignNormal = 0,
+  kestGLVAlignAbove = 1,
+  kestGLVAlignBelow = 2,
+  kestGLVAlignCenter = 3,
+  kestGLVAlignAboveCenter = 4,
+  kestGLVAlignWayAboveCenter = 5,
+  kestGLVAlignBelowCenter = 6,
+  kestGLVAlignWayBelowCenter = 7,
+};
+
+enum kestGLEllipsoidOption {
+  kestGLEllipsoidFrameOnly = 0,
+  kestGLEllipsoidFillOnly = 1,
+  kestGLEllipsoidFrameAndFill = 2,
+};
+
+enum kestGLExtrusionTypeOption {
+  kestGLExtrusionTypePolyline = 0,
+  kestGLExtrusionTypePolygon = 1,
+  kestGLExtrusionTypeAutoEllipse = 2,
+};
+
+// Line stipple of a material; values the table does not know draw solid.
+enum kestGLLineOption {
+  kestGLLineSolid = 0,
+  kestGLLineDash = 1,
+  kestGLLineDot = 2,
+  kestGLLineDashDot = 3,
+  kestGLLineDashDotDot = 4,
+  kestGLLineCustom = 5,
+};
+
+// Fill pattern of a material; values the table does not know fill solid.
+enum kestGLFillOption {
+  kestGLFillSolid = 0,
+  kestGLFillHollow = 1,
+  kestGLFillHorizontal = 2,
+  kestGLFillVertical = 3,
+  kestGLFillForwardDiagonal = 4,
+  kestGLFillBackwardDiagonal = 5,
+  kestGLFillCross = 6,
+  kestGLFillDiagonalCross = 7,
+};
+
+enum kestGLTextureOption {
+  kestGLTextureStretch = 0,
+  kestGLTextureRepeat = 1,
+};

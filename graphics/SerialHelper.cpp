@@ -1,0 +1,238 @@
+#include "graphics/SerialHelper.h"
+
+#include <cstdint>
+
+#include "frame/HostGuids.h"
+#include "frame/LibraryObjects.h"
+#include "frame/Logger.h"
+#include "display/ImageHelper.h"
+
+namespace {
+
+// Characters of a braced GUID text with its terminator.
+constexpr int kGuidTextSize = 39;
+
+// The largest bitmap a record may hold: beyond it the size is a damaged or
+// hostile record, not a picture.
+constexpr std::int64_t kLargestBitmapBytes = std::int64_t{1} << 30;
+
+[[noreturn]] void RefuseRecord() { zelph::Fail(E_FAIL); }
+
+// The held object's persistence, or a new stand-in's when nothing is held.
+CComPtr<IPersistVariant> PersistOf(IUnknown* held, REFCLSID standIn) {
+  CComQIPtr<IPersistVariant> persist{held};
+  if (persist) return CComPtr<IPersistVariant>(persist);
+  CComPtr<IPersistVariant> standInPersist = zelph::NewLibraryObject<IPersistVariant>(standIn);
+  zelph::ThrowIfNull(standInPersist);
+  return standInPersist;
+}
+
+}  // namespace
+
+bool SerialHelper::ReadValue(IVariantStream* stream, CComVariant& value) {
+  value.Clear();
+  HRESULT hr = zelph::LogIfNotOk(stream->Read(&value));
+  if (hr != S_OK) {
+    value.Clear();
+    return false;
+  }
+  return true;
+}
+
+void SerialHelper::WriteValue(IVariantStream* stream, const VARIANT& value) {
+  zelph::LogIfNotOk(stream->Write(value));
+}
+
+void SerialHelper::SaveUChar(IVariantStream* stream, BYTE value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I1;
+  v.cVal = static_cast<CHAR>(value);
+  WriteValue(stream, v);
+}
+
+BYTE SerialHelper::LoadUChar(IVariantStream* stream) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == VT_I1 ? static_cast<BYTE>(v.cVal) : 0;
+}
+
+void SerialHelper::SaveInt(IVariantStream* stream, int value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_INT;
+  v.intVal = value;
+  WriteValue(stream, v);
+}
+
+int SerialHelper::LoadInt(IVariantStream* stream) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == VT_INT ? v.intVal : -1;
+}
+
+void SerialHelper::SaveLong(IVariantStream* stream, LONG value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = value;
+  WriteValue(stream, v);
+}
+
+LONG SerialHelper::LoadLong(IVariantStream* stream) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == VT_I4 ? v.lVal : -1;
+}
+
+void SerialHelper::SaveDouble(IVariantStream* stream, double value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_R8;
+  v.dblVal = value;
+  WriteValue(stream, v);
+}
+
+double SerialHelper::LoadDouble(IVariantStream* stream) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == VT_R8 ? v.dblVal : -1.0;
+}
+
+void SerialHelper::SaveBool(IVariantStream* stream, bool value) {
+  SaveVarBool(stream, value ? VARIANT_TRUE : VARIANT_FALSE);
+}
+
+bool SerialHelper::LoadBool(IVariantStream* stream) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == VT_BOOL && static_cast<USHORT>(v.boolVal) == 0xFFFF;
+}
+
+void SerialHelper::SaveVarBool(IVariantStream* stream, VARIANT_BOOL value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BOOL;
+  v.boolVal = value;
+  WriteValue(stream, v);
+}
+
+VARIANT_BOOL SerialHelper::LoadVarBool(IVariantStream* stream) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == VT_BOOL ? v.boolVal : VARIANT_TRUE;
+}
+
+void SerialHelper::SaveBSTR(IVariantStream* stream, BSTR value) {
+  // The stream copies what it keeps; the caller's string is lent, not given.
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BSTR;
+  v.bstrVal = value;
+  WriteValue(stream, v);
+}
+
+CComBSTR SerialHelper::LoadBSTR(IVariantStream* stream) {
+  CComVariant v;
+  if (!ReadValue(stream, v) || v.vt != VT_BSTR) return CComBSTR();
+  return CComBSTR(v.bstrVal);
+}
+
+void SerialHelper::SaveUnknown(IVariantStream* stream, IUnknown* object) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_UNKNOWN;
+  v.punkVal = object;
+  WriteValue(stream, v);
+}
+
+CComPtr<IUnknown> SerialHelper::LoadUnknown(IVariantStream* stream) {
+  CComVariant v;
+  if (!ReadValue(stream, v) || v.vt != VT_UNKNOWN) return nullptr;
+  return CComPtr<IUnknown>(v.punkVal);
+}
+
+void SerialHelper::SaveBitmap(IVariantStream* stream, HBITMAP bitmap) {
+  BgrImage image = bitmap ? m_Imager.GetBitmapBGRBits(bitmap) : BgrImage{};
+  SaveInt(stream, image.height);
+  SaveInt(stream, image.width);
+  for (BYTE byte : image.bgr) SaveUChar(stream, byte);
+}
+
+HBITMAP SerialHelper::LoadBitmapW(IVariantStream* stream) {
+  BgrImage image;
+  image.height = LoadInt(stream);
+  image.width = LoadInt(stream);
+  if (image.height == 0 || image.width == 0) return nullptr;
+  std::int64_t bytes = std::int64_t{image.height} * image.width * 3;
+  if (image.height < 0 || image.width < 0 || bytes > kLargestBitmapBytes) {
+    Logger::Warning(L"Refusing a stored bitmap of %d x %d pixels\n", image.width, image.height);
+    RefuseRecord();
+  }
+  // The buffer grows with the values actually read: a record that claims
+  // more than the stream holds ends the read before memory is spent on it.
+  CComVariant v;
+  for (std::int64_t i = 0; i < bytes; ++i) {
+    if (!ReadValue(stream, v)) {
+      Logger::Warning(L"Stored bitmap of %d x %d pixels ends after %lld of its %lld bytes\n", image.width,
+                             image.height, static_cast<long long>(i), static_cast<long long>(bytes));
+      RefuseRecord();
+    }
+    image.bgr.push_back(v.vt == VT_I1 ? static_cast<BYTE>(v.cVal) : 0);
+  }
+  return m_Imager.CreateBitmapFromBGR(image);
+}
+
+void SerialHelper::SaveArray(IVariantStream* stream, IArray* array) {
+  zelph::ThrowIfNull(array);
+  LONG count = 0;
+  zelph::ThrowIfFailed(array->get_Count(&count));
+  SaveLong(stream, count);
+  for (LONG i = 0; i < count; ++i) {
+    CComPtr<IUnknown> element;
+    zelph::ThrowIfFailed(array->get_Element(i, &element));
+    SaveUnknown(stream, element);
+  }
+}
+
+LONG SerialHelper::LoadCount(IVariantStream* stream) {
+  LONG count = LoadLong(stream);
+  if (count < 0) {
+    Logger::Warning(L"Refusing a stored count of %ld elements\n", static_cast<long>(count));
+    RefuseRecord();
+  }
+  return count;
+}
+
+void SerialHelper::LoadArray(IVariantStream* stream, IArray* array, REFIID elementIid) {
+  zelph::ThrowIfNull(array);
+  LONG count = LoadCount(stream);
+  // Gathered first and appended only once the whole list has been read.
+  std::vector<CComPtr<IUnknown>> elements;
+  CComVariant v;
+  for (LONG i = 0; i < count; ++i) {
+    CComPtr<IUnknown> element;
+    if (ReadValue(stream, v) && v.vt == VT_UNKNOWN && v.punkVal) {
+      v.punkVal->QueryInterface(elementIid, reinterpret_cast<void**>(&element));
+    }
+    if (!element) {
+      Logger::Warning(L"Stored list of %ld elements holds no usable element at %ld\n",
+                             static_cast<long>(count), static_cast<long>(i));
+      RefuseRecord();
+    }
+    elements.push_back(std::move(element));
+  }
+  for (const CComPtr<IUnknown>& element : elements) zelph::ThrowIfFailed(array->Add(element));
+}
+
+void SerialHelper::SaveInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn) {
+  CComPtr<IPersistVariant> persist = PersistOf(held, standIn);
+  persist->Save(stream);
+}
+
+void SerialHelper::LoadInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn) {
+  CComPtr<IPersistVariant> persist = PersistOf(held, standIn);
+  persist->Load(stream);
+}
+
+CComPtr<IUID> SerialHelper::ClassID(REFCLSID clsid) {
+  CComPtr<IUID> id = zelph::RequireHostObject<IUID>(CLSID_UID);
+  OLECHAR text[kGuidTextSize];
+  StringFromGUID2(clsid, text, kGuidTextSize);
+  zelph::ThrowIfFailed(id->put_Value(CComVariant(text)));
+  return id;
+}

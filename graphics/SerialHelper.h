@@ -1,0 +1,111 @@
+// Writes and reads the single values of a component's stored record, one
+// VARIANT each, and the nested pieces: object records (the stream keeps the
+// object), in-line records (a held object's own values in the parent's
+// sequence), count-and-list fields and bitmaps.
+//
+// A read whose value has another type than expected gives that primitive's
+// default and reading goes on; a failed Read or Write is reported ("COM
+// Error") and treated the same. What is never trusted: a stored count or a
+// bitmap size. A count below zero, a list or bitmap that ends before its
+// count, or a bitmap too large to hold is reported and thrown as E_FAIL
+// before anything is allocated for it.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "display/ImageHelper.h"
+#include "frame/ErrorConvention.h"
+#include "frame/HostCollections.h"
+#include "graphics/RecordBuffer.h"
+#include "platform/ComBstr.h"
+#include "platform/ComPtr.h"
+#include "platform/ComVariant.h"
+
+class SerialHelper {
+ public:
+  void SaveUChar(IVariantStream* stream, BYTE value);
+  BYTE LoadUChar(IVariantStream* stream);
+  // Enumerations travel as VT_INT.
+  void SaveInt(IVariantStream* stream, int value);
+  int LoadInt(IVariantStream* stream);
+  void SaveLong(IVariantStream* stream, LONG value);
+  LONG LoadLong(IVariantStream* stream);
+  void SaveDouble(IVariantStream* stream, double value);
+  double LoadDouble(IVariantStream* stream);
+  // A plain flag: read true only from VARIANT_TRUE.
+  void SaveBool(IVariantStream* stream, bool value);
+  bool LoadBool(IVariantStream* stream);
+  // A VARIANT_BOOL as it is; true (-1) when the value is missing.
+  void SaveVarBool(IVariantStream* stream, VARIANT_BOOL value);
+  VARIANT_BOOL LoadVarBool(IVariantStream* stream);
+  void SaveBSTR(IVariantStream* stream, BSTR value);
+  CComBSTR LoadBSTR(IVariantStream* stream);
+  void SaveUnknown(IVariantStream* stream, IUnknown* object);
+  CComPtr<IUnknown> LoadUnknown(IVariantStream* stream);
+
+  // An object record read back as `Interface`; null when the stream gives
+  // no object or one without that interface.
+  template <class Interface>
+  CComPtr<Interface> LoadObject(IVariantStream* stream) {
+    CComQIPtr<Interface> object{LoadUnknown(stream)};
+    return CComPtr<Interface>(object);
+  }
+
+  // Height, width (VT_INT each), then height x width x 3 bytes (VT_I1), blue,
+  // green and red of each pixel, the top row first. A null bitmap writes
+  // 0 x 0.
+  void SaveBitmap(IVariantStream* stream, HBITMAP bitmap);
+  // Null for a 0-pixel record (nothing more is read).
+  HBITMAP LoadBitmapW(IVariantStream* stream);
+
+  // The array's count, then its elements as object records.
+  void SaveArray(IVariantStream* stream, IArray* array);
+  // Reads a count and that many object records, each an object offering
+  // `elementIid`, and appends them to `array`. A list that cannot be read
+  // whole is refused and leaves the array as it was.
+  void LoadArray(IVariantStream* stream, IArray* array, REFIID elementIid);
+
+  // The held object's own record in line. With nothing held, the record of
+  // a new object of class `standIn`, so that the record keeps its layout.
+  void SaveInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn);
+  // Reads the in-line record into the held object; with nothing held, into
+  // a scratch object of class `standIn` that is dropped.
+  void LoadInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn);
+
+  // A host UID object holding `clsid` in its braced form: what get_ID of
+  // every persistable component hands out.
+  static CComPtr<IUID> ClassID(REFCLSID clsid);
+
+ private:
+  // The next value, or false (reported) when the stream has none to give.
+  bool ReadValue(IVariantStream* stream, CComVariant& value);
+  void WriteValue(IVariantStream* stream, const VARIANT& value);
+  LONG LoadCount(IVariantStream* stream);
+
+  ImageHelper m_Imager;
+};
+
+namespace zelph {
+
+// The boundary of a component's IPersistVariant::Save: the record is built
+// whole before it reaches the stream (see RecordBuffer).
+template <class Record>
+HRESULT SaveRecord(MethodSite site, IVariantStream* stream, Record&& record) {
+  return ComCall(
+      site, [&] { RecordBuffer::SaveWhole(stream, [&](IVariantStream* buffer) { record(buffer); }); }, stream);
+}
+
+// The boundary of IPersistVariant::Load: values read before a failure stay
+// read.
+template <class Record>
+HRESULT LoadRecord(MethodSite site, IVariantStream* stream, Record&& record) {
+  return ComCall(site, [&] { record(stream); }, stream);
+}
+
+// The boundary of IPersistVariant::get_ID.
+inline HRESULT GetClassID(MethodSite site, REFCLSID clsid, IUID** id) {
+  return ComCall(site, [&] { *id = SerialHelper::ClassID(clsid).Detach(); }, id);
+}
+
+}  // namespace zelph
