@@ -181,6 +181,6 @@ void Graphic3DBase::Load(IVariantStream* stream) {
   m_Visible = m_Serial.LoadVarBool(stream);
   m_Extent = m_Serial.LoadObject<IEnvelope>(stream);
   m_ThresholdElevation = m_Serial.LoadDouble(stream);
-  m_Serial.LoadInline(stream, m_Material, CLSID_SimpleMaterial3D);
+  m_Serial.LoadInlineOfKind(stream, m_Material, CLSID_SimpleMaterial3D, SerialHelper::MaterialKind);
   m_Serial.LoadInline(stream, m_Orientation, CLSID_Orientation3D);
 }

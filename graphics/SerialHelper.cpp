@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "frame/Guids.h"
 #include "frame/HostGuids.h"
 #include "frame/LibraryObjects.h"
 #include "frame/Logger.h"
 #include "display/ImageHelper.h"
+#include "graphics/ReplayStream.h"
 
 namespace {
 
@@ -27,10 +29,23 @@ CComPtr<IPersistVariant> PersistOf(IUnknown* held, REFCLSID standIn) {
   return standInPersist;
 }
 
+// Plain and billboard fonts store the same record; either reads the other's.
+bool IsPlainFont(REFCLSID clsid) { return clsid == CLSID_Font3D || clsid == CLSID_BillboardFont3D; }
+
+bool SameLayout(REFCLSID written, REFCLSID held) {
+  return written == held || (IsPlainFont(written) && IsPlainFont(held));
+}
+
 }  // namespace
 
 bool SerialHelper::ReadValue(IVariantStream* stream, CComVariant& value) {
   value.Clear();
+  if (stream != m_ReadAheadSource) m_ReadAhead.clear();
+  if (!m_ReadAhead.empty()) {
+    value = m_ReadAhead.front();
+    m_ReadAhead.pop_front();
+    return true;
+  }
   HRESULT hr = zelph::LogIfNotOk(stream->Read(&value));
   if (hr != S_OK) {
     value.Clear();
@@ -158,13 +173,15 @@ HBITMAP SerialHelper::LoadBitmapW(IVariantStream* stream) {
   image.height = LoadInt(stream);
   image.width = LoadInt(stream);
   if (image.height == 0 || image.width == 0) return nullptr;
-  std::int64_t bytes = std::int64_t{image.height} * image.width * 3;
-  if (image.height < 0 || image.width < 0 || bytes > kLargestBitmapBytes) {
+  // Both sides are below 2^31, so their product fits before it is checked.
+  std::int64_t pixels = std::int64_t{image.height} * image.width;
+  if (image.height < 0 || image.width < 0 || pixels > kLargestBitmapBytes / 3) {
     Logger::Warning(L"Refusing a stored bitmap of %d x %d pixels\n", image.width, image.height);
     RefuseRecord();
   }
   // The buffer grows with the values actually read: a record that claims
   // more than the stream holds ends the read before memory is spent on it.
+  std::int64_t bytes = pixels * 3;
   CComVariant v;
   for (std::int64_t i = 0; i < bytes; ++i) {
     if (!ReadValue(stream, v)) {
@@ -225,8 +242,71 @@ void SerialHelper::SaveInline(IVariantStream* stream, IUnknown* held, REFCLSID s
 }
 
 void SerialHelper::LoadInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn) {
-  CComPtr<IPersistVariant> persist = PersistOf(held, standIn);
-  persist->Load(stream);
+  LoadInto(PersistOf(held, standIn), stream);
+}
+
+void SerialHelper::LoadInto(IPersistVariant* persist, IVariantStream* stream) {
+  if (stream != m_ReadAheadSource) m_ReadAhead.clear();
+  if (m_ReadAhead.empty()) {
+    persist->Load(stream);
+    return;
+  }
+  CComPtr<ReplayStream> replay = ReplayStream::Over(stream, m_ReadAhead);
+  persist->Load(replay);
+  m_ReadAhead = replay->TakeUnread();
+}
+
+CComPtr<IUnknown> SerialHelper::LoadInlineReplacing(IVariantStream* stream, IUnknown* held, REFCLSID standIn,
+                                                    RecordKindRule rule) {
+  // Take the record's first two values (or what is left of them) ahead.
+  if (stream != m_ReadAheadSource) m_ReadAhead.clear();
+  m_ReadAheadSource = stream;
+  std::deque<CComVariant> ahead;
+  for (int i = 0; i < 2; ++i) {
+    CComVariant value;
+    ReadValue(stream, value);
+    ahead.push_back(value);
+  }
+  for (auto it = ahead.rbegin(); it != ahead.rend(); ++it) m_ReadAhead.push_front(*it);
+  CLSID written = rule(ahead[0], ahead[1]);
+
+  CComQIPtr<IPersistVariant> heldPersist{held};
+  CLSID heldClass = GUID_NULL;
+  if (heldPersist) {
+    CComPtr<IUID> id;
+    CComVariant text;
+    if (SUCCEEDED(heldPersist->get_ID(&id)) && id && SUCCEEDED(id->get_Value(&text)) && text.vt == VT_BSTR) {
+      CLSIDFromString(text.bstrVal, &heldClass);
+    }
+  }
+  if (written == GUID_NULL || SameLayout(written, heldClass)) {
+    LoadInline(stream, held, standIn);
+    return nullptr;
+  }
+  CComPtr<IPersistVariant> fresh = zelph::NewLibraryObject<IPersistVariant>(written);
+  zelph::ThrowIfNull(fresh);
+  LoadInto(fresh, stream);
+  if (!held) return nullptr;
+  return CComPtr<IUnknown>(fresh);
+}
+
+CLSID SerialHelper::MaterialKind(const VARIANT& first, const VARIANT& second) {
+  if (first.vt == VT_BSTR) return CLSID_TextureMaterial3D;
+  if (first.vt != VT_UNKNOWN) return GUID_NULL;
+  if (second.vt == VT_UNKNOWN) return CLSID_GradientMaterial3D;
+  if (second.vt == VT_INT) return CLSID_SimpleMaterial3D;
+  return GUID_NULL;
+}
+
+CLSID SerialHelper::FontKind(const VARIANT& first, const VARIANT& second) {
+  if (first.vt != VT_UNKNOWN) return GUID_NULL;
+  return second.vt == VT_BOOL ? CLSID_ExtrudedFont3D : CLSID_Font3D;
+}
+
+CLSID SerialHelper::EllipsoidKind(const VARIANT& first, const VARIANT&) {
+  if (first.vt == VT_INT) return CLSID_Ellipsoid3D;
+  if (first.vt == VT_R8) return CLSID_PartialEllipsoid3D;
+  return GUID_NULL;
 }
 
 CComPtr<IUID> SerialHelper::ClassID(REFCLSID clsid) {

@@ -11,6 +11,7 @@
 // before anything is allocated for it.
 #pragma once
 
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,33 @@ class SerialHelper {
   // a scratch object of class `standIn` that is dropped.
   void LoadInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn);
 
+  // Tells the class that wrote an in-line record from the record's first two
+  // values; GUID_NULL when they do not tell.
+  using RecordKindRule = CLSID (*)(const VARIANT& first, const VARIANT& second);
+  // Materials: a texture material starts with its texture's name, a gradient
+  // with two colours, a simple material with one colour and an integer.
+  static CLSID MaterialKind(const VARIANT& first, const VARIANT& second);
+  // Font components: an extruded font follows its font with a flag; plain
+  // and billboard fonts store the same single value, so either kind held
+  // reads a plain record.
+  static CLSID FontKind(const VARIANT& first, const VARIANT& second);
+  // Ellipsoids: a partial ellipsoid starts with an angle, a whole one with
+  // its option.
+  static CLSID EllipsoidKind(const VARIANT& first, const VARIANT& second);
+
+  // LoadInline for a member that may hold another class than the one that
+  // wrote the record (records carry no class): when `rule` names a class
+  // other than the held object's, a new object of that class is loaded and
+  // replaces the held one; with nothing held, the scratch object is of that
+  // class. Either way the record is read by the layout it was written in.
+  template <class Interface>
+  void LoadInlineOfKind(IVariantStream* stream, CComPtr<Interface>& held, REFCLSID standIn, RecordKindRule rule) {
+    CComPtr<IUnknown> replacement = LoadInlineReplacing(stream, held, standIn, rule);
+    if (!replacement) return;
+    CComQIPtr<Interface> typed{replacement};
+    if (typed) held = CComPtr<Interface>(typed);
+  }
+
   // A host UID object holding `clsid` in its braced form: what get_ID of
   // every persistable component hands out.
   static CComPtr<IUID> ClassID(REFCLSID clsid);
@@ -82,8 +110,18 @@ class SerialHelper {
   bool ReadValue(IVariantStream* stream, CComVariant& value);
   void WriteValue(IVariantStream* stream, const VARIANT& value);
   LONG LoadCount(IVariantStream* stream);
+  // Loads an in-line record whose class `rule` tells; returns the new object
+  // when it replaces the held one.
+  CComPtr<IUnknown> LoadInlineReplacing(IVariantStream* stream, IUnknown* held, REFCLSID standIn,
+                                        RecordKindRule rule);
+  // Loads the record into `persist`, replaying the values read ahead first.
+  void LoadInto(IPersistVariant* persist, IVariantStream* stream);
 
   ImageHelper m_Imager;
+  // Values read ahead of their turn from `m_ReadAheadSource`, handed out
+  // before that stream is read again.
+  std::deque<CComVariant> m_ReadAhead;
+  IVariantStream* m_ReadAheadSource = nullptr;
 };
 
 namespace zelph {
