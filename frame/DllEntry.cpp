@@ -7,6 +7,7 @@
 #include "frame/Localization.h"
 #include "frame/ObjectMap.h"
 #include "frame/Resources.h"
+#include "text/ComFontHelper.h"
 
 namespace {
 
@@ -22,8 +23,9 @@ void AttachProcess(HINSTANCE instance) {
 }
 
 void DetachProcess() {
-  // The shared default billboard font joins this sequence, first, when the
-  // font helper holds one.
+  // The shared default billboard font goes first, while everything it
+  // needs is still there.
+  ComFontHelper::ReleaseDefaultBillboardFont();
   if (s_Module.GetResourceInstance() != s_Module.GetModuleInstance()) {
     FreeLibrary(s_Module.GetResourceInstance());
     s_Module.SetResourceInstance(s_Module.GetModuleInstance());

@@ -1,29 +1,31 @@
 // The enumerations of the library's component interfaces. Their values are
-// part of the interfaces and of stored records, so they never change.
+// part of the interfaces and of stored records, so they never change. Each
+// is a 32-bit int, as it travels: setters without a range check and records
+// read from a stream may hand in any int, and the enumeration must hold it.
 #pragma once
 
 // How much of a graphic's renderable must be redone before the next frame.
 // Setters only ever raise it (see Glomarch::IncreaseUpdateLevel); the scene
 // manager reads it and resets it to none once it has applied it.
-enum kestGLUpdateLevel {
+enum kestGLUpdateLevel : int {
   kestGLUpdateNone = 0,
   kestGLUpdateLocation = 1,
   kestGLUpdateMinor = 2,
   kestGLUpdateMajor = 3,
 };
 
-enum kestGLDisplayOption {
+enum kestGLDisplayOption : int {
   kestGLDisplayNormal = 0,
   kestGLDisplayWireframe = 1,
 };
 
-enum kestGLHAlignOption {
+enum kestGLHAlignOption : int {
   kestGLHAlignLeft = 0,
   kestGLHAlignRight = 1,
   kestGLHAlignCenter = 2,
 };
 
-enum kestGLVAlignOption {
+enum kestGLVAlignOption : int {
   kestGLVAlignNormal = 0,
   kestGLVAlignAbove = 1,
   kestGLVAlignBelow = 2,
@@ -34,20 +36,20 @@ enum kestGLVAlignOption {
   kestGLVAlignWayBelowCenter = 7,
 };
 
-enum kestGLEllipsoidOption {
+enum kestGLEllipsoidOption : int {
   kestGLEllipsoidFrameOnly = 0,
   kestGLEllipsoidFillOnly = 1,
   kestGLEllipsoidFrameAndFill = 2,
 };
 
-enum kestGLExtrusionTypeOption {
+enum kestGLExtrusionTypeOption : int {
   kestGLExtrusionTypePolyline = 0,
   kestGLExtrusionTypePolygon = 1,
   kestGLExtrusionTypeAutoEllipse = 2,
 };
 
 // Line stipple of a material; values the table does not know draw solid.
-enum kestGLLineOption {
+enum kestGLLineOption : int {
   kestGLLineSolid = 0,
   kestGLLineDash = 1,
   kestGLLineDot = 2,
@@ -57,7 +59,7 @@ enum kestGLLineOption {
 };
 
 // Fill pattern of a material; values the table does not know fill solid.
-enum kestGLFillOption {
+enum kestGLFillOption : int {
   kestGLFillSolid = 0,
   kestGLFillHollow = 1,
   kestGLFillHorizontal = 2,
@@ -68,7 +70,7 @@ enum kestGLFillOption {
   kestGLFillDiagonalCross = 7,
 };
 
-enum kestGLTextureOption {
+enum kestGLTextureOption : int {
   kestGLTextureStretch = 0,
   kestGLTextureRepeat = 1,
 };

@@ -191,7 +191,12 @@ HBITMAP SerialHelper::LoadBitmapW(IVariantStream* stream) {
     }
     image.bgr.push_back(v.vt == VT_I1 ? static_cast<BYTE>(v.cVal) : 0);
   }
-  return m_Imager.CreateBitmapFromBGR(image);
+  HBITMAP bitmap = m_Imager.CreateBitmapFromBGR(image);
+  if (!bitmap) {
+    Logger::Warning(L"Stored bitmap of %d x %d pixels cannot be made\n", image.width, image.height);
+    RefuseRecord();
+  }
+  return bitmap;
 }
 
 void SerialHelper::SaveArray(IVariantStream* stream, IArray* array) {
@@ -237,8 +242,10 @@ void SerialHelper::LoadArray(IVariantStream* stream, IArray* array, REFIID eleme
 }
 
 void SerialHelper::SaveInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn) {
+  // A nested record that could not be written whole fails the parent's
+  // record too: going on would leave the parent's values out of place.
   CComPtr<IPersistVariant> persist = PersistOf(held, standIn);
-  persist->Save(stream);
+  zelph::ThrowIfFailed(persist->Save(stream));
 }
 
 void SerialHelper::LoadInline(IVariantStream* stream, IUnknown* held, REFCLSID standIn) {
@@ -247,13 +254,16 @@ void SerialHelper::LoadInline(IVariantStream* stream, IUnknown* held, REFCLSID s
 
 void SerialHelper::LoadInto(IPersistVariant* persist, IVariantStream* stream) {
   if (stream != m_ReadAheadSource) m_ReadAhead.clear();
+  // A nested record that could not be read whole fails the parent's record:
+  // the values after it would be read out of place.
   if (m_ReadAhead.empty()) {
-    persist->Load(stream);
+    zelph::ThrowIfFailed(persist->Load(stream));
     return;
   }
   CComPtr<ReplayStream> replay = ReplayStream::Over(stream, m_ReadAhead);
-  persist->Load(replay);
+  HRESULT hr = persist->Load(replay);
   m_ReadAhead = replay->TakeUnread();
+  zelph::ThrowIfFailed(hr);
 }
 
 CComPtr<IUnknown> SerialHelper::LoadInlineReplacing(IVariantStream* stream, IUnknown* held, REFCLSID standIn,
