@@ -188,7 +188,7 @@ void Billboard3DBase::SaveBillboard(IVariantStream* stream) {
 void Billboard3DBase::LoadBillboard(IVariantStream* stream) {
   m_XSize = m_Serial.LoadDouble(stream);
   m_YSize = m_Serial.LoadDouble(stream);
-  m_Serial.LoadInline(stream, m_SensorEllipsoid, CLSID_Ellipsoid3D);
+  m_Serial.LoadInlineOfKind(stream, m_SensorEllipsoid, CLSID_Ellipsoid3D, SerialHelper::EllipsoidKind);
   m_SensorTransRatio = m_Serial.LoadDouble(stream);
   Callout3DBase::Load(stream);
 }

@@ -81,27 +81,14 @@ STDMETHODIMP LabeledBillboard3D::get_ID(IUID** id) {
 // Font components are shared: every labelled billboard starts with the
 // library's one default font, and the font cache hands one component to
 // all texts of a typeface. The stored font is therefore read into a new
-// font of the held font's class, which this billboard then holds, so that
+// font (of the kind the record tells, else of the held font's class), which
+// this billboard then holds, so that
 // loading one billboard never changes the labels of another. With no font
 // held the record is read and dropped.
-void LabeledBillboard3D::LoadFont(IVariantStream* stream) {
-  CComPtr<IFont3D> font;
-  if (CComQIPtr<IPersistVariant> persist{m_Font}) {
-    CComPtr<IUID> id;
-    CComVariant value;
-    CLSID fontClass = CLSID_BillboardFont3D;
-    if (SUCCEEDED(persist->get_ID(&id)) && id && SUCCEEDED(id->get_Value(&value)) && value.vt == VT_BSTR &&
-        SUCCEEDED(CLSIDFromString(value.bstrVal, &fontClass))) {
-      font = zelph::NewLibraryObject<IFont3D>(fontClass);
-    }
-  }
-  m_Serial.LoadInline(stream, font ? font.p : m_Font.p, CLSID_BillboardFont3D);
-  if (font) m_Font = font;
-}
-
 STDMETHODIMP LabeledBillboard3D::Load(IVariantStream* stream) {
   return zelph::LoadRecord(L"Load", stream, [&](IVariantStream* record) {
-    LoadFont(record);
+    m_Serial.LoadInlineOfKind(record, m_Font, CLSID_BillboardFont3D, SerialHelper::FontKind,
+                              SerialHelper::InlineTarget::NewObject);
     m_Serial.LoadArray(record, m_Labels, IID_IBillboardLabel3D);
     LoadBillboard(record);
   });

@@ -35,8 +35,6 @@ class LabeledBillboard3D : public Billboard3DBase,
   STDMETHODIMP Save(IVariantStream* stream) override;
 
  private:
-  void LoadFont(IVariantStream* stream);
-
   CComPtr<IFont3D> m_Font;
   CComPtr<IArray> m_Labels;
   CComPtr<IRgbColor> m_RgbColor;

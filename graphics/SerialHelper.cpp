@@ -36,6 +36,19 @@ bool SameLayout(REFCLSID written, REFCLSID held) {
   return written == held || (IsPlainFont(written) && IsPlainFont(held));
 }
 
+// The class a library object names as its own; GUID_NULL when it names none.
+CLSID ClassOf(IUnknown* object) {
+  CLSID clsid = GUID_NULL;
+  CComQIPtr<IPersistVariant> persist{object};
+  CComPtr<IUID> id;
+  CComVariant text;
+  if (persist && SUCCEEDED(persist->get_ID(&id)) && id && SUCCEEDED(id->get_Value(&text)) && text.vt == VT_BSTR &&
+      text.bstrVal && FAILED(CLSIDFromString(text.bstrVal, &clsid))) {
+    clsid = GUID_NULL;
+  }
+  return clsid;
+}
+
 }  // namespace
 
 bool SerialHelper::ReadValue(IVariantStream* stream, CComVariant& value) {
@@ -267,7 +280,7 @@ void SerialHelper::LoadInto(IPersistVariant* persist, IVariantStream* stream) {
 }
 
 CComPtr<IUnknown> SerialHelper::LoadInlineReplacing(IVariantStream* stream, IUnknown* held, REFCLSID standIn,
-                                                    RecordKindRule rule) {
+                                                    RecordKindRule rule, InlineTarget target) {
   // Take the record's first two values (or what is left of them) ahead.
   if (stream != m_ReadAheadSource) m_ReadAhead.clear();
   m_ReadAheadSource = stream;
@@ -280,18 +293,13 @@ CComPtr<IUnknown> SerialHelper::LoadInlineReplacing(IVariantStream* stream, IUnk
   for (auto it = ahead.rbegin(); it != ahead.rend(); ++it) m_ReadAhead.push_front(*it);
   CLSID written = rule(ahead[0], ahead[1]);
 
-  CComQIPtr<IPersistVariant> heldPersist{held};
-  CLSID heldClass = GUID_NULL;
-  if (heldPersist) {
-    CComPtr<IUID> id;
-    CComVariant text;
-    if (SUCCEEDED(heldPersist->get_ID(&id)) && id && SUCCEEDED(id->get_Value(&text)) && text.vt == VT_BSTR) {
-      CLSIDFromString(text.bstrVal, &heldClass);
-    }
-  }
+  CLSID heldClass = ClassOf(held);
   if (written == GUID_NULL || SameLayout(written, heldClass)) {
-    LoadInline(stream, held, standIn);
-    return nullptr;
+    if (target == InlineTarget::Held || !held) {
+      LoadInline(stream, held, standIn);
+      return nullptr;
+    }
+    written = heldClass;
   }
   CComPtr<IPersistVariant> fresh = zelph::NewLibraryObject<IPersistVariant>(written);
   zelph::ThrowIfNull(fresh);

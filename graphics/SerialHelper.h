@@ -88,14 +88,22 @@ class SerialHelper {
   // its option.
   static CLSID EllipsoidKind(const VARIANT& first, const VARIANT& second);
 
+  // Where an in-line record of a held member is read: into the held object,
+  // or into a new one that replaces it. Members that other components share
+  // by design (fonts handed out by the font caches, the library's default
+  // billboard font) take a new one, so that loading one component never
+  // changes another.
+  enum class InlineTarget { Held, NewObject };
+
   // LoadInline for a member that may hold another class than the one that
   // wrote the record (records carry no class): when `rule` names a class
   // other than the held object's, a new object of that class is loaded and
   // replaces the held one; with nothing held, the scratch object is of that
   // class. Either way the record is read by the layout it was written in.
   template <class Interface>
-  void LoadInlineOfKind(IVariantStream* stream, CComPtr<Interface>& held, REFCLSID standIn, RecordKindRule rule) {
-    CComPtr<IUnknown> replacement = LoadInlineReplacing(stream, held, standIn, rule);
+  void LoadInlineOfKind(IVariantStream* stream, CComPtr<Interface>& held, REFCLSID standIn, RecordKindRule rule,
+                        InlineTarget target = InlineTarget::Held) {
+    CComPtr<IUnknown> replacement = LoadInlineReplacing(stream, held, standIn, rule, target);
     if (!replacement) return;
     CComQIPtr<Interface> typed{replacement};
     if (typed) held = CComPtr<Interface>(typed);
@@ -113,7 +121,7 @@ class SerialHelper {
   // Loads an in-line record whose class `rule` tells; returns the new object
   // when it replaces the held one.
   CComPtr<IUnknown> LoadInlineReplacing(IVariantStream* stream, IUnknown* held, REFCLSID standIn,
-                                        RecordKindRule rule);
+                                        RecordKindRule rule, InlineTarget target);
   // Loads the record into `persist`, replaying the values read ahead first.
   void LoadInto(IPersistVariant* persist, IVariantStream* stream);
 

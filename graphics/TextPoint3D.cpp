@@ -83,7 +83,8 @@ STDMETHODIMP TextPoint3D::Load(IVariantStream* stream) {
   return zelph::LoadRecord(L"Load", stream, [&](IVariantStream* record) {
     // Without a font of its own the record's font is read and dropped, so
     // that the values after it still land where they belong.
-    m_Serial.LoadInline(record, m_Font, CLSID_Font3D);
+    m_Serial.LoadInlineOfKind(record, m_Font, CLSID_Font3D, SerialHelper::FontKind,
+                              SerialHelper::InlineTarget::NewObject);
     m_TextScale = m_Serial.LoadDouble(record);
     m_HOption = static_cast<kestGLHAlignOption>(m_Serial.LoadInt(record));
     m_VOption = static_cast<kestGLVAlignOption>(m_Serial.LoadInt(record));
