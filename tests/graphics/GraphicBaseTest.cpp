@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "frame/Guids.h"
-#include "tests/graphics/GetProperty.h"
+#include "tests/support/GetProperty.h"
 #include "tests/support/ComponentTest.h"
 
 namespace zelph::test {

@@ -4,7 +4,7 @@
 
 #include "frame/Guids.h"
 #include "graphics/GroupGraphic3D.h"
-#include "tests/graphics/GetProperty.h"
+#include "tests/support/GetProperty.h"
 #include "tests/support/ComponentTest.h"
 
 namespace zelph::test {

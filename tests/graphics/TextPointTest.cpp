@@ -6,7 +6,7 @@
 #include "frame/Guids.h"
 #include "platform/OleFont.h"
 #include "platform/WideString.h"
-#include "tests/graphics/GetProperty.h"
+#include "tests/support/GetProperty.h"
 #include "tests/support/ComponentTest.h"
 #include "tests/support/TestPaths.h"
 
