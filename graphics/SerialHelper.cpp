@@ -6,6 +6,7 @@
 #include "frame/HostGuids.h"
 #include "frame/LibraryObjects.h"
 #include "frame/Logger.h"
+#include "frame/PropertyValues.h"
 #include "display/ImageHelper.h"
 #include "graphics/ReplayStream.h"
 
@@ -49,6 +50,17 @@ CLSID ClassOf(IUnknown* object) {
   return clsid;
 }
 
+// One value of type `type` held in the VARIANT member `field`. The stream
+// copies what it keeps, so a string or object is lent, not given.
+template <class Field>
+VARIANT Typed(VARTYPE type, Field tagVARIANT::*field, Field value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  v.*field = value;
+  return v;
+}
+
 }  // namespace
 
 bool SerialHelper::ReadValue(IVariantStream* stream, CComVariant& value) {
@@ -67,60 +79,46 @@ bool SerialHelper::ReadValue(IVariantStream* stream, CComVariant& value) {
   return true;
 }
 
+template <class Field>
+Field SerialHelper::ReadTyped(IVariantStream* stream, VARTYPE type, Field tagVARIANT::*field, Field fallback) {
+  CComVariant v;
+  return ReadValue(stream, v) && v.vt == type ? v.*field : fallback;
+}
+
 void SerialHelper::WriteValue(IVariantStream* stream, const VARIANT& value) {
   zelph::LogIfNotOk(stream->Write(value));
 }
 
 void SerialHelper::SaveUChar(IVariantStream* stream, BYTE value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I1;
-  v.cVal = static_cast<CHAR>(value);
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_I1, &tagVARIANT::cVal, static_cast<CHAR>(value)));
 }
 
 BYTE SerialHelper::LoadUChar(IVariantStream* stream) {
-  CComVariant v;
-  return ReadValue(stream, v) && v.vt == VT_I1 ? static_cast<BYTE>(v.cVal) : 0;
+  return static_cast<BYTE>(ReadTyped(stream, VT_I1, &tagVARIANT::cVal, CHAR{0}));
 }
 
 void SerialHelper::SaveInt(IVariantStream* stream, int value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_INT;
-  v.intVal = value;
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_INT, &tagVARIANT::intVal, value));
 }
 
 int SerialHelper::LoadInt(IVariantStream* stream) {
-  CComVariant v;
-  return ReadValue(stream, v) && v.vt == VT_INT ? v.intVal : -1;
+  return ReadTyped(stream, VT_INT, &tagVARIANT::intVal, int{-1});
 }
 
 void SerialHelper::SaveLong(IVariantStream* stream, LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_I4, &tagVARIANT::lVal, value));
 }
 
 LONG SerialHelper::LoadLong(IVariantStream* stream) {
-  CComVariant v;
-  return ReadValue(stream, v) && v.vt == VT_I4 ? v.lVal : -1;
+  return ReadTyped(stream, VT_I4, &tagVARIANT::lVal, LONG{-1});
 }
 
 void SerialHelper::SaveDouble(IVariantStream* stream, double value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_R8;
-  v.dblVal = value;
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_R8, &tagVARIANT::dblVal, value));
 }
 
 double SerialHelper::LoadDouble(IVariantStream* stream) {
-  CComVariant v;
-  return ReadValue(stream, v) && v.vt == VT_R8 ? v.dblVal : -1.0;
+  return ReadTyped(stream, VT_R8, &tagVARIANT::dblVal, double{-1.0});
 }
 
 void SerialHelper::SaveBool(IVariantStream* stream, bool value) {
@@ -133,39 +131,25 @@ bool SerialHelper::LoadBool(IVariantStream* stream) {
 }
 
 void SerialHelper::SaveVarBool(IVariantStream* stream, VARIANT_BOOL value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BOOL;
-  v.boolVal = value;
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_BOOL, &tagVARIANT::boolVal, value));
 }
 
 VARIANT_BOOL SerialHelper::LoadVarBool(IVariantStream* stream) {
-  CComVariant v;
-  return ReadValue(stream, v) && v.vt == VT_BOOL ? v.boolVal : VARIANT_TRUE;
+  return ReadTyped(stream, VT_BOOL, &tagVARIANT::boolVal, VARIANT_BOOL{VARIANT_TRUE});
 }
 
 void SerialHelper::SaveBSTR(IVariantStream* stream, BSTR value) {
-  // The stream copies what it keeps; the caller's string is lent, not given.
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = value;
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_BSTR, &tagVARIANT::bstrVal, value));
 }
 
 CComBSTR SerialHelper::LoadBSTR(IVariantStream* stream) {
   CComVariant v;
   if (!ReadValue(stream, v) || v.vt != VT_BSTR) return CComBSTR();
-  return CComBSTR(v.bstrVal);
+  return zelph::TakeCopy(v.bstrVal);
 }
 
 void SerialHelper::SaveUnknown(IVariantStream* stream, IUnknown* object) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_UNKNOWN;
-  v.punkVal = object;
-  WriteValue(stream, v);
+  WriteValue(stream, Typed(VT_UNKNOWN, &tagVARIANT::punkVal, object));
 }
 
 CComPtr<IUnknown> SerialHelper::LoadUnknown(IVariantStream* stream) {

@@ -117,6 +117,9 @@ class SerialHelper {
   // The next value, or false (reported) when the stream has none to give.
   bool ReadValue(IVariantStream* stream, CComVariant& value);
   void WriteValue(IVariantStream* stream, const VARIANT& value);
+  // The next value's `field` when it has type `type`, else `fallback`.
+  template <class Field>
+  Field ReadTyped(IVariantStream* stream, VARTYPE type, Field tagVARIANT::*field, Field fallback);
   LONG LoadCount(IVariantStream* stream);
   // Loads an in-line record whose class `rule` tells; returns the new object
   // when it replaces the held one.
