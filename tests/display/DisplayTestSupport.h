@@ -9,12 +9,12 @@
 #include <functional>
 #include <vector>
 
-#include "frame/HostGuids.h"
-#include "frame/HostSymbols.h"
 #include "frame/Logger.h"
+#include "frame/MaterialInterfaces.h"
 #include "platform/Gdi.h"
 #include "tests/support/ComponentTest.h"
 #include "tests/support/GLContext.h"
+#include "tests/support/GetProperty.h"
 
 namespace zelph::test {
 
@@ -28,12 +28,8 @@ inline HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(in
     bitmap = CreateCompatibleBitmap(nullptr, width, height);
   } else {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = kind == BitmapKind::TopDownSection ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, kind == BitmapKind::TopDownSection ? -height : height, 1, 24,
+                      BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   }
@@ -64,35 +60,41 @@ inline bool IsLiveBitmap(HBITMAP bitmap) {
 
 inline CComPtr<IRgbColor> NewColor(LONG red, LONG green, LONG blue) {
   CComPtr<IRgbColor> colour = Make<IRgbColor>(CLSID_RgbColor);
-  EXPECT_EQ(colour->put_Red(red), S_OK);
-  EXPECT_EQ(colour->put_Green(green), S_OK);
-  EXPECT_EQ(colour->put_Blue(blue), S_OK);
+  EXPECT_TRUE(colour->put_Red(red) == S_OK && colour->put_Green(green) == S_OK && colour->put_Blue(blue) == S_OK);
   return colour;
 }
 
 inline COLORREF ColorOf(IRgbColor* colour) {
-  EXPECT_NE(colour, nullptr);
-  if (!colour) return CLR_INVALID;
-  LONG red = -1, green = -1, blue = -1;
-  EXPECT_EQ(colour->get_Red(&red), S_OK);
-  EXPECT_EQ(colour->get_Green(&green), S_OK);
-  EXPECT_EQ(colour->get_Blue(&blue), S_OK);
-  return RGB(static_cast<BYTE>(red), static_cast<BYTE>(green), static_cast<BYTE>(blue));
+  return RGB(static_cast<BYTE>(Get(colour, &IRgbColor::get_Red)), static_cast<BYTE>(Get(colour, &IRgbColor::get_Green)),
+             static_cast<BYTE>(Get(colour, &IRgbColor::get_Blue)));
+}
+
+inline CComPtr<ITexture3D> TextureWith(HBITMAP bitmap) {
+  CComPtr<ITexture3D> texture = Make<ITexture3D>(CLSID_Texture3D);
+  EXPECT_EQ(texture->put_BitmapHandle(ToOleHandle(bitmap)), S_OK);
+  return texture;
+}
+
+inline HBITMAP BitmapOf(ITexture3D* texture) {
+  return FromOleHandle<HBITMAP>(Get(texture, &ITexture3D::get_BitmapHandle));
 }
 
 // A GL texture's level 0 as read back: BGRA bytes, rows bottom-up.
 struct TextureImage {
-  GLint width = 0;
-  GLint height = 0;
+  GLint width = 0, height = 0;
   std::vector<std::uint8_t> bgra;
-  // Pixel (x, y) counted from the bottom row, as OpenGL counts.
-  const std::uint8_t* At(int x, int y) const { return bgra.data() + (static_cast<std::size_t>(y) * width + x) * 4; }
+  // Pixel (x, y) counted from the top row; OpenGL counts from the bottom.
+  const std::uint8_t* At(int x, int y) const {
+    return bgra.data() + (static_cast<std::size_t>(height - 1 - y) * width + x) * 4;
+  }
+  COLORREF Colour(int x, int y) const { return RGB(At(x, y)[2], At(x, y)[1], At(x, y)[0]); }
   int Alpha(int x, int y) const { return At(x, y)[3]; }
 };
 
-inline TextureImage ReadTexture(GLuint name) {
+// The texture's GL texture, made on demand by asking for its name.
+inline TextureImage ReadTexture(ITexture3D* texture) {
   TextureImage image;
-  glBindTexture(GL_TEXTURE_2D, name);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(Get(texture, &ITexture3D::get_TextureHandle)));
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &image.width);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &image.height);
   image.bgra.resize(static_cast<std::size_t>(image.width) * image.height * 4);
@@ -107,8 +109,7 @@ class TextureGLTest : public GLTest {
   void SetUp() override {
     GLTest::SetUp();
     Logger::Close();
-    Logger::EnableDebug = false;
-    Logger::EnableTrace = false;
+    Logger::EnableDebug = Logger::EnableTrace = false;
     RegisterLibrary();
   }
 };

@@ -16,7 +16,12 @@ using RecordKindTest = ComponentTest;
 CComPtr<IMaterial3D> TextureMaterialWithPicture() {
   CComPtr<ITexture3D> texture = Make<ITexture3D>(CLSID_Texture3D);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, 2, 1, 24, BI_RGB};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 2;
+  info.bmiHeader.biHeight = 2;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   EXPECT_EQ(texture->put_BitmapHandle(ToOleHandle(bitmap)), S_OK);
