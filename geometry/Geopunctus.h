@@ -74,9 +74,11 @@ class Geopunctus {
   // The rotation that turns an object to face the azimuth.
   static float GeorotationForAzimuth(float AzimuthDegrees);
 
- private:
-  // The altitude ConvertToGLLocation places the point at, before exaggeration.
+  // The altitude ConvertToGLLocation places the point at, before
+  // exaggeration: the point's own altitude bent by the threshold elevation.
   float ThresholdAltitude(float DefAltm) const;
+
+ private:
   static void PlaceOnSphere(float LatDegrees, float LonDegrees, float AltMeters, float Vex, float* GlX, float* GlY,
                             float* GlZ);
 
