@@ -1,7 +1,6 @@
-// Selection names, update levels, identifiers, stipples, window/scene
-// conversions, the billboard matrix and the local flat frame.
+// Selection names, update levels, identifiers, stipples, window and scene
+// conversions, the billboard and local flat matrices, and the render material.
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,419 +10,245 @@
 #include <functional>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "frame/ComObject.h"
-#include "frame/HostGlobe.h"
-#include "frame/HostGuids.h"
-#include "host/HostInterfaces.h"
-#include "platform/ComPtr.h"
-#include "platform/ConnectionPoints.h"
-#include "platform/Guid.h"
-#include "platform/Win32UserInterface.h"
 #include "render/Bulloriri.h"
 #include "render/Glomarch.h"
 #include "render/Platysarch.h"
+#include "render/RenderMaterial.h"
 #include "tests/support/GLContext.h"
-#include "tests/support/FrameHook.h"
-
 
 namespace {
 
-constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
-
-TEST(Glomarch, SelectionNamesCountOnFromTheLastOneHandedOut) {
+TEST(Glomarch, NamesUpdateLevelsIdentifiersAndStipples) {
   const GLuint before = Glomarch::GetNextGLNameNoInc() - 1;
   Glomarch::SetNextGLName(1);  // as the counter starts
   EXPECT_EQ(Glomarch::GetNextGLName(), 2u);
   EXPECT_EQ(Glomarch::GetNextGLName(), 3u);
-  EXPECT_EQ(Glomarch::GetNextGLName(), 4u);
   // Peeking twice neither takes nor skips a name.
-  EXPECT_EQ(Glomarch::GetNextGLNameNoInc(), 5u);
-  EXPECT_EQ(Glomarch::GetNextGLNameNoInc(), 5u);
-  EXPECT_EQ(Glomarch::GetNextGLName(), 5u);
-  Glomarch::SetNextGLName(41);
-  EXPECT_EQ(Glomarch::GetNextGLNameNoInc(), 42u);
-  EXPECT_EQ(Glomarch::GetNextGLName(), 42u);
+  EXPECT_EQ(Glomarch::GetNextGLNameNoInc() + Glomarch::GetNextGLNameNoInc(), 8u);
+  EXPECT_EQ(Glomarch::GetNextGLName(), 4u);
   Glomarch::SetNextGLName(before);
-}
-
-TEST(Glomarch, UpdateLevelsOnlyRise) {
-  const kestGLUpdateLevel levels[] = {kestGLUpdateNone, kestGLUpdateLocation, kestGLUpdateMinor, kestGLUpdateMajor};
-  for (kestGLUpdateLevel start : levels) {
-    for (kestGLUpdateLevel raise : levels) {
-      kestGLUpdateLevel current = start;
-      Glomarch::IncreaseUpdateLevel(current, raise);
+  for (int start = kestGLUpdateNone; start <= kestGLUpdateMajor; ++start) {
+    for (int raise = kestGLUpdateNone; raise <= kestGLUpdateMajor; ++raise) {
+      auto current = static_cast<kestGLUpdateLevel>(start);
+      Glomarch::IncreaseUpdateLevel(current, static_cast<kestGLUpdateLevel>(raise));
       EXPECT_EQ(current, std::max(start, raise)) << "from " << start << " with " << raise;
     }
   }
-}
-
-TEST(Glomarch, GeneratedIdentifiersAreGuidTextWithoutBraces) {
-  BSTR first = Glomarch::GenerateGUID();
-  BSTR second = Glomarch::GenerateGUID();
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  std::wstring text(first, SysStringLen(first));
-  ASSERT_EQ(text.size(), 36u);
-  for (size_t i = 0; i < text.size(); ++i) {
-    bool hyphenPlace = i == 8 || i == 13 || i == 18 || i == 23;
-    if (hyphenPlace) {
-      EXPECT_EQ(text[i], L'-') << "at " << i;
-    } else {
-      EXPECT_TRUE(std::iswxdigit(text[i])) << "at " << i;
-    }
+  // Solid, dash, dot, dash-dot, dash-dot-dot, null, inside frame, unknown.
+  const int stipples[] = {0xFFFF, 0x0FFF, 0x0F0F, 0x33FF, 0x333F, 0xFFFF, 0xFFFF, 0xFFFF};
+  for (int style = 0; style < 8; ++style) {
+    EXPECT_EQ(Glomarch::ConvertLineStyle(static_cast<kestSimpleLineStyle>(style)), stipples[style]) << style;
   }
-  // With its braces back it is the registry form of a GUID again.
-  GUID parsed = GUID_NULL;
-  EXPECT_EQ(CLSIDFromString((L"{" + text + L"}").c_str(), &parsed), S_OK);
-  EXPECT_NE(parsed, GUID_NULL);
-  EXPECT_NE(text, std::wstring(second, SysStringLen(second)));
+  BSTR first = Glomarch::GenerateGUID(), second = Glomarch::GenerateGUID();
+  const std::wstring text(first, SysStringLen(first)), other(second, SysStringLen(second));
   SysFreeString(first);
   SysFreeString(second);
+  EXPECT_EQ(text.size(), 36u);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
+    EXPECT_TRUE(hyphen ? text[i] == L'-' : std::iswxdigit(text[i]) != 0) << text << " at " << i;
+  }
+  EXPECT_NE(text, other);
 }
 
-TEST(Glomarch, LineStylesBecomeSixteenBitStipples) {
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSSolid), 0xFFFF);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSDash), 0x0FFF);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSDot), 0x0F0F);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSDashDot), 0x33FF);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSDashDotDot), 0x333F);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSNull), 0xFFFF);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(kestSLSInsideFrame), 0xFFFF);
-  EXPECT_EQ(Glomarch::ConvertLineStyle(static_cast<kestSimpleLineStyle>(7)), 0xFFFF);
-}
+using RenderUtilitiesGL = zelph::test::GLTest;
 
-struct ShownBox {
-  std::wstring text, caption;
-  UINT type = 0xFFFF;
-  int count = 0;
-};
-ShownBox g_Shown;
-
-int RecordBox(LPCWSTR text, LPCWSTR caption, UINT type) {
-  g_Shown.text = text ? text : L"(null)";
-  g_Shown.caption = caption ? caption : L"(null)";
-  g_Shown.type = type;
-  ++g_Shown.count;
-  return IDOK;
-}
-
-TEST(Glomarch, NotifyShowsAnOkBoxWithItsCaption) {
-  g_Shown = {};
-  zelph::MessageBoxHandler previous = zelph::SetMessageBoxHandler(RecordBox);
-  Glomarch::Notify(CString(L"Layer has no spatial reference"), CString(L"Globe graphics"));
-  zelph::SetMessageBoxHandler(previous);
-  EXPECT_EQ(g_Shown.count, 1);
-  EXPECT_EQ(g_Shown.text, L"Layer has no spatial reference");
-  EXPECT_EQ(g_Shown.caption, L"Globe graphics");
-  EXPECT_EQ(g_Shown.type, MB_OK);
-}
-
-// Identity model-view and projection over the 64 x 64 viewport: scene x and
-// y from -1 to 1 span the window, scene z is the depth from -1 to 1.
-using WindowConversion = zelph::test::GLTest;
-
-TEST_F(WindowConversion, ObjectToWindowCountsRowsFromTheTop) {
-  long x = -1, y = -1;
-  Glomarch::ObjectToWindow(0.0, 0.0, 0.0, &x, &y);
-  EXPECT_EQ(x, kWidth / 2);
-  EXPECT_EQ(y, kHeight / 2);
-  // Upper right quarter: three quarters across, one quarter down.
-  Glomarch::ObjectToWindow(0.5, 0.5, 0.0, &x, &y);
-  EXPECT_EQ(x, kWidth * 3 / 4);
-  EXPECT_EQ(y, kHeight / 4);
-  // Lower left corner: the bottom row is counted last.
-  Glomarch::ObjectToWindow(-1.0, -1.0, 0.0, &x, &y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, kHeight);
-  // Truncated, not rounded: 0.99 of a pixel past the middle stays in it.
-  Glomarch::ObjectToWindow(0.99 * 2.0 / kWidth, 0.0, 0.0, &x, &y);
-  EXPECT_EQ(x, kWidth / 2);
-
-  // No projection for a point that is not a number or lies in the eye's
-  // plane: the outputs stay zero. Null outputs are no crash.
-  Glomarch::ObjectToWindow(std::nan(""), 0.0, 0.0, &x, &y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
-  glMatrixMode(GL_PROJECTION);
-  gluPerspective(60.0, 1.0, 0.1, 10.0);
-  glMatrixMode(GL_MODELVIEW);
-  Glomarch::ObjectToWindow(0.3, 0.3, 0.0, &x, &y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
-  Glomarch::ObjectToWindow(0.0, 0.0, -1.0, nullptr, &y);
-  EXPECT_EQ(y, 0);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-}
-
-TEST_F(WindowConversion, WindowToObjectUnprojectsTheDepthUnderThePixel) {
-  // Half depth everywhere is scene z = 0.
+// Identity matrices over the 64 x 64 viewport: scene x and y from -1 to 1
+// span the window, scene z is the depth from -1 to 1.
+TEST_F(RenderUtilitiesGL, WindowAndSceneConvertWithRowsCountedFromTheTop) {
+  const struct { double x, y; long wx, wy; } toWindow[] = {
+      {0, 0, kWidth / 2, kHeight / 2},
+      {0.5, 0.5, kWidth * 3 / 4, kHeight / 4},
+      {-1, -1, 0, kHeight},                               // the bottom row is counted last
+      {0.99 * 2.0 / kWidth, 0, kWidth / 2, kHeight / 2},  // truncated, not rounded
+      {std::nan(""), 0, 0, 0}};                           // no projection: zeros
+  long wx = -1, wy = -1;
+  for (const auto& p : toWindow) {
+    Glomarch::ObjectToWindow(p.x, p.y, 0.0, &wx, &wy);
+    EXPECT_EQ(std::make_pair(wx, wy), std::make_pair(p.wx, p.wy)) << p.x << ", " << p.y;
+  }
+  // Half depth everywhere is scene z = 0, a quad on the right half at -0.5;
+  // outside the window lies the far plane, not what the depth buffer holds.
   glClearDepth(0.5);
   glClear(GL_DEPTH_BUFFER_BIT);
-  double x = 9, y = 9, z = 9;
-  Glomarch::WindowToObject(kWidth * 3 / 4, kHeight / 4, &x, &y, &z);
-  EXPECT_NEAR(x, 0.5, 1e-6);
-  EXPECT_NEAR(y, 0.5, 1e-6);
-  EXPECT_NEAR(z, 0.0, 1e-6);
-
-  // A quad drawn at z = -0.5 on the right half only.
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_ALWAYS);
-  glBegin(GL_QUADS);
-  glVertex3d(0.0, -1.0, -0.5);
-  glVertex3d(1.0, -1.0, -0.5);
-  glVertex3d(1.0, 1.0, -0.5);
-  glVertex3d(0.0, 1.0, -0.5);
-  glEnd();
-  glDisable(GL_DEPTH_TEST);
-  Glomarch::WindowToObject(kWidth * 3 / 4, kHeight / 2, &x, &y, &z);
-  EXPECT_NEAR(x, 0.5, 1e-6);
-  EXPECT_NEAR(z, -0.5, 1e-6);
-  Glomarch::WindowToObject(kWidth / 4, kHeight / 2, &x, &y, &z);
-  EXPECT_NEAR(x, -0.5, 1e-6);
-  EXPECT_NEAR(z, 0.0, 1e-6);
-
-  // Where nothing was drawn lies the far plane; outside the window too,
-  // instead of whatever the depth variable held.
-  glClearDepth(1.0);
-  glClear(GL_DEPTH_BUFFER_BIT);
-  Glomarch::WindowToObject(kWidth / 2, kHeight / 2, &x, &y, &z);
-  EXPECT_NEAR(z, 1.0, 1e-6);
-  glClearDepth(0.0);
-  glClear(GL_DEPTH_BUFFER_BIT);
-  Glomarch::WindowToObject(-10, kHeight + 10, &x, &y, &z);
-  EXPECT_NEAR(x, -1.0 - 20.0 / kWidth, 1e-6);
-  EXPECT_NEAR(y, -1.0 - 20.0 / kHeight, 1e-6);
-  EXPECT_NEAR(z, 1.0, 1e-6);
-  Glomarch::WindowToObject(1, 1, &x, nullptr, &z);
-  glClearDepth(1.0);
+  glTranslated(0.0, 0.0, -0.5);
+  glRectd(0.0, -1.0, 1.0, 1.0);
+  glLoadIdentity();
+  const struct { long wx, wy; double x, y, z; } toScene[] = {{kWidth / 4, kHeight / 4, -0.5, 0.5, 0.0},
+                                                             {kWidth * 3 / 4, kHeight / 2, 0.5, 0.0, -0.5},
+                                                             {-10, kHeight + 10, -1.3125, -1.3125, 1.0}};
+  for (const auto& p : toScene) {
+    std::array<double, 3> scene{9, 9, 9};
+    Glomarch::WindowToObject(p.wx, p.wy, &scene[0], &scene[1], &scene[2]);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(scene[i], (std::array{p.x, p.y, p.z})[i], 1e-6) << p.wx << ", " << p.wy;
+  }
 }
 
-std::array<double, 3> SurfacePoint(double latitude, double longitude) {
-  double lat = latitude * kRadiansPerDegree, lon = longitude * kRadiansPerDegree;
-  return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
+void ExpectMatrix(const float* actual, const std::array<float, 16>& expected) {
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
 }
 
-TEST(WindowConversionOnTheGlobe, TheWindowCentreIsThePlaceUnderTheCamera) {
-  auto [display, viewer, frame, camera, placing] = zelph::test::ReferenceView::Open();
-  ASSERT_TRUE(display && viewer && frame && placing);
-  LONG width = 0, height = 0;
-  ASSERT_EQ(frame->get_FrameWidth(&width), S_OK);
-  ASSERT_EQ(frame->get_FrameHeight(&height), S_OK);
-
-  zelph::test::AdvisedFrameHook hook(display);
-  ASSERT_TRUE(hook.IsAdvised());
-
-  struct Place {
-    kestGlobeCameraOrientationMode mode;
-    double latitude, longitude;
-  };
-  for (Place place : {Place{kestGlobeCameraOrientationLocal, 10.0, 20.0},
-                      Place{kestGlobeCameraOrientationGlobal, -35.0, 140.0},
-                      Place{kestGlobeCameraOrientationLocal, 52.0, -100.0}}) {
-    SCOPED_TRACE(testing::Message() << "mode " << place.mode << " at " << place.latitude << ", " << place.longitude);
-    ASSERT_EQ(placing->put_OrientationMode(place.mode), S_OK);
-    ASSERT_EQ(placing->PlaceAbove(place.latitude, place.longitude, 1000e3), S_OK);
-
-    bool drawn = false;
-    std::array<double, 3> centre{};
-    long placeX = -1, placeY = -1, northX = -1, northY = -1, backX = -1, backY = -1;
-    hook->onAfterDraw = [&] {
-      drawn = true;
-      Glomarch::WindowToObject(width / 2, height / 2, &centre[0], &centre[1], &centre[2]);
-      std::array<double, 3> under = SurfacePoint(place.latitude, place.longitude);
-      Glomarch::ObjectToWindow(under[0], under[1], under[2], &placeX, &placeY);
-      std::array<double, 3> north = SurfacePoint(place.latitude + 2.0, place.longitude);
-      Glomarch::ObjectToWindow(north[0], north[1], north[2], &northX, &northY);
-      // A pixel off the centre, on the globe, goes there and back.
-      double x = 0, y = 0, z = 0;
-      Glomarch::WindowToObject(width / 3, height / 3, &x, &y, &z);
-      Glomarch::ObjectToWindow(x, y, z, &backX, &backY);
-    };
-    ASSERT_EQ(viewer->Redraw(VARIANT_FALSE), S_OK);
-    ASSERT_TRUE(drawn);
-
-    double radius = std::sqrt(centre[0] * centre[0] + centre[1] * centre[1] + centre[2] * centre[2]);
-    EXPECT_NEAR(radius, 1.0, 2e-3);
-    EXPECT_NEAR(std::asin(centre[2] / radius) / kRadiansPerDegree, place.latitude, 0.05);
-    EXPECT_NEAR(std::atan2(centre[1], centre[0]) / kRadiansPerDegree, place.longitude, 0.05);
-    EXPECT_NEAR(placeX, width / 2, 1);
-    EXPECT_NEAR(placeY, height / 2, 1);
-    // North is up, and rows count down from the top.
-    EXPECT_NEAR(northX, width / 2, 1);
-    EXPECT_LT(northY, height / 2 - 10);
-    EXPECT_NEAR(backX, width / 3, 1);
-    EXPECT_NEAR(backY, height / 3, 1);
-  }
-  hook->onAfterDraw = nullptr;
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+std::array<float, 16> ModelView() {
+  std::array<float, 16> m{};
+  glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
+  return m;
 }
-
-// Reads the class-wide billboard state back, and leaves none behind.
-class BillboardMatrix : public zelph::test::GLTest {
- protected:
-  void TearDown() override {
-    Bulloriri::UnInitialize();
-    Bulloriri::ResetBillboardMatrix();
-    zelph::test::GLTest::TearDown();
-  }
-
-  static std::array<float, 16> Bbmat() {
-    std::array<float, 16> m{};
-    std::copy(std::begin(Bulloriri::s_Bbmat), std::end(Bulloriri::s_Bbmat), m.begin());
-    return m;
-  }
-  static std::array<float, 16> CurrentModelView() {
-    std::array<float, 16> m{};
-    glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
-    return m;
-  }
-  static void ExpectMatrix(const std::array<float, 16>& actual, const std::array<float, 16>& expected) {
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
-  }
-};
 
 constexpr std::array<float, 16> kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-// A quarter turn clockwise about Z (x to -y, y to x), column-major: what
-// undoes a model-view that turns a quarter counter-clockwise.
+// Undoes a quarter turn counter-clockwise about Z (column-major).
 constexpr std::array<float, 16> kQuarterTurnBack = {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-TEST_F(BillboardMatrix, UndoesTheRotationAndDropsTheTranslation) {
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+TEST_F(RenderUtilitiesGL, BillboardMatrixUndoesTheCameraRotationItsListFollowsAndTheFlatFrameStands) {
   Bulloriri::LoadBillboardMatrix();
-  ExpectMatrix(Bbmat(), kIdentity);
-
-  glTranslatef(3.0f, -2.0f, 7.0f);
-  glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-  const std::array<float, 16> modelView = CurrentModelView();
+  ExpectMatrix(Bulloriri::s_Bbmat, kIdentity);
+  // At an anchor it cancels the camera's turn. Without a list only the
+  // matrix is loaded, and no GL error is left.
+  const std::array<float, 16> camera = {0.36f, 0.48f, -0.8f, 0, -0.8f, 0.6f, 0, 0, 0.48f, 0.64f, 0.6f, 0, 5, 6, 7, 1};
+  glLoadMatrixf(camera.data());
   glMatrixMode(GL_PROJECTION);
   glOrtho(-2.0, 2.0, -1.0, 1.0, 0.5, 9.0);
   glMatrixMode(GL_MODELVIEW);
   glViewport(4, 6, 40, 30);
-  Bulloriri::LoadBillboardMatrix();
-  ExpectMatrix(Bbmat(), kQuarterTurnBack);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(Bulloriri::s_MdlView[i], modelView[i]);
-  // The orthographic x scale 2 / (right - left) and the viewport as set.
-  EXPECT_DOUBLE_EQ(Bulloriri::s_Projection[0], 0.5);
-  EXPECT_EQ(std::vector<GLint>(std::begin(Bulloriri::s_Viewport), std::end(Bulloriri::s_Viewport)),
-            (std::vector<GLint>{4, 6, 40, 30}));
-
-  // At an anchor, the billboard matrix cancels any camera rotation: the
-  // product's rotation part is the identity.
-  glLoadIdentity();
-  glRotatef(35.0f, 0.3f, -0.8f, 0.5f);
-  Bulloriri::LoadBillboardMatrix();
-  glTranslatef(0.2f, 0.1f, -0.4f);
-  glMultMatrixf(Bulloriri::s_Bbmat);
-  std::array<float, 16> product = CurrentModelView();
-  for (int column = 0; column < 3; ++column) {
-    for (int row = 0; row < 3; ++row) EXPECT_NEAR(product[column * 4 + row], column == row ? 1.0f : 0.0f, 1e-6f);
-  }
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-}
-
-TEST_F(BillboardMatrix, TheSharedListAppliesTheMatrixOfItsLastLoad) {
-  // Without a list only the matrix is loaded, and no GL error is left.
   Bulloriri::UnInitialize();
-  EXPECT_FALSE(Bulloriri::Valid());
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
   Bulloriri::LoadBillboardDisplayList();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  ExpectMatrix(Bbmat(), kQuarterTurnBack);
-
+  ExpectMatrix(Bulloriri::s_MdlView, camera);
+  EXPECT_DOUBLE_EQ(Bulloriri::s_Projection[0], 0.5);  // 2 / (right - left)
+  EXPECT_EQ((std::array{Bulloriri::s_Viewport[2], Bulloriri::s_Viewport[3]}), (std::array{40, 30}));
+  glMultMatrixf(Bulloriri::s_Bbmat);
+  ExpectMatrix(ModelView().data(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 6, 7, 1});
+  // The shared list is made once and replays the matrix of its last load.
   Bulloriri::Initialize();
-  ASSERT_TRUE(Bulloriri::Valid());
   const GLuint list = Bulloriri::s_BillboardDisplayList;
   Bulloriri::Initialize();
-  EXPECT_EQ(Bulloriri::s_BillboardDisplayList, list) << "a second Initialize must keep the list";
-
-  Bulloriri::LoadBillboardDisplayList();
+  EXPECT_EQ(Bulloriri::s_BillboardDisplayList, list);
   glLoadIdentity();
-  glCallList(Bulloriri::s_BillboardDisplayList);
-  ExpectMatrix(CurrentModelView(), kQuarterTurnBack);
-
-  // Reloaded with another camera, the list follows.
-  glLoadIdentity();
-  Bulloriri::LoadBillboardDisplayList();
   glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-  glCallList(Bulloriri::s_BillboardDisplayList);
-  std::array<float, 16> quarter{};
-  glGetFloatv(GL_MODELVIEW_MATRIX, quarter.data());
-  EXPECT_NEAR(quarter[1], 1.0f, 1e-6f);
-  EXPECT_NEAR(quarter[4], -1.0f, 1e-6f);
-
+  Bulloriri::LoadBillboardDisplayList();
+  glLoadIdentity();
+  glCallList(list);
+  ExpectMatrix(ModelView().data(), kQuarterTurnBack);
   Bulloriri::UnInitialize();
-  EXPECT_FALSE(glIsList(list));
-  EXPECT_FALSE(Bulloriri::Valid());
-  glLoadIdentity();
-}
-
-TEST_F(BillboardMatrix, BillboardReloadsOnlyAfterAReset) {
+  EXPECT_FALSE(glIsList(list) || Bulloriri::Valid());
+  // Billboard() reloads only after a reset.
   Bulloriri billboard;
-  glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+  Bulloriri::ResetBillboardMatrix();
+  billboard.Billboard();
   glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+  billboard.Billboard();
+  ExpectMatrix(Bulloriri::s_Bbmat, kIdentity);
   Bulloriri::ResetBillboardMatrix();
   billboard.Billboard();
-  EXPECT_FALSE(Bulloriri::s_ReloadBBMatrix);
-  ExpectMatrix(Bbmat(), kQuarterTurnBack);
-
-  // The camera moves but nobody reset the matrix: it stays.
-  glLoadIdentity();
-  billboard.Billboard();
-  ExpectMatrix(Bbmat(), kQuarterTurnBack);
+  ExpectMatrix(Bulloriri::s_Bbmat, kQuarterTurnBack);
   Bulloriri::ResetBillboardMatrix();
-  billboard.Billboard();
-  ExpectMatrix(Bbmat(), kIdentity);
-}
-
-using FlatFrame = zelph::test::GLTest;
-
-TEST_F(FlatFrame, AxesPointEastNorthAndUpAtThePlace) {
-  // The caller's matrices and matrix mode must survive.
-  glMatrixMode(GL_MODELVIEW);
+  // The flat frame's axes point east, north and up; the caller's matrices
+  // and matrix mode survive.
   glLoadIdentity();
   glTranslatef(1.0f, 2.0f, 3.0f);
+  const std::array<float, 16> modelView = ModelView();
   glMatrixMode(GL_PROJECTION);
-
   Platysarch flat;
-  for (auto [latitude, longitude] : {std::array<double, 2>{0.0, 0.0}, {10.0, 20.0}, {-45.0, 135.0}, {89.0, -170.0}}) {
-    SCOPED_TRACE(testing::Message() << latitude << ", " << longitude);
+  for (auto [latitude, longitude] : {std::pair{0.0, 0.0}, {10.0, 20.0}, {-45.0, 135.0}, {89.0, -170.0}}) {
     flat.LoadUpMatrixForLatLon(latitude, longitude);
-    double lat = latitude * kRadiansPerDegree, lon = longitude * kRadiansPerDegree;
-    const double east[3] = {-std::sin(lon), std::cos(lon), 0.0};
-    const double north[3] = {-std::sin(lat) * std::cos(lon), -std::sin(lat) * std::sin(lon), std::cos(lat)};
-    const double up[3] = {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
-    const double* axes[3] = {east, north, up};
-    for (int column = 0; column < 3; ++column) {
-      for (int row = 0; row < 3; ++row) EXPECT_NEAR(flat.m_Flatmat[column * 4 + row], axes[column][row], 1e-6);
-      EXPECT_EQ(flat.m_Flatmat[column * 4 + 3], 0.0f);
-      EXPECT_EQ(flat.m_Flatmat[12 + column], 0.0f) << "no translation";
-    }
+    const double lat = latitude * std::numbers::pi / 180, lon = longitude * std::numbers::pi / 180;
+    const float sl = std::sin(lat), cl = std::cos(lat), so = std::sin(lon), co = std::cos(lon);
+    SCOPED_TRACE(testing::Message() << latitude << ", " << longitude);  // columns: east, north, up
+    ExpectMatrix(flat.m_Flatmat, {-so, co, 0, 0, -sl * co, -sl * so, cl, 0, cl * co, cl * so, sl, 0, 0, 0, 0, 1});
   }
-
-  GLint mode = 0;
+  GLint mode = 0, depth = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
-  EXPECT_EQ(mode, GL_PROJECTION);
-  glMatrixMode(GL_MODELVIEW);
-  GLfloat modelView[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-  EXPECT_EQ(modelView[12], 1.0f);
-  EXPECT_EQ(modelView[13], 2.0f);
-  EXPECT_EQ(modelView[14], 3.0f);
-  GLint depth = 0;
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-  EXPECT_EQ(depth, 1);
-  glLoadIdentity();
+  EXPECT_EQ(std::make_pair(mode, depth), std::make_pair(static_cast<GLint>(GL_PROJECTION), 1));
+  EXPECT_EQ(ModelView(), modelView);
+}
+
+TEST_F(RenderUtilitiesGL, MaterialSetterRulesTheStateTheyApplyAndTheFillPatternsShown) {
+  RenderMaterial material;
+  std::array<float, 3> rgb{};
+  // Each colour component is checked on its own.
+  material.SetColor1RGB(0.5f, 2.0f, -1.0f);
+  material.SetColor1RGB(std::nanf(""), 1.5f, 0.25f);
+  material.GetColor1RGB(&rgb[0], &rgb[1], &rgb[2]);
+  EXPECT_EQ(rgb, (std::array<float, 3>{0.5f, 1.0f, 0.25f}));
+  // Texture and gradient: the last one set wins.
+  material.SetTexture(5);
+  material.SetGradient(false);
+  EXPECT_EQ(material.GetTexture(), 0u);
+  material.SetGradient(true);
+  material.SetTexture(77);  // never made, so not applied
+  EXPECT_FALSE(material.GetGradient());
+  EXPECT_FALSE(material.ApplyTexture() || glIsEnabled(GL_TEXTURE_2D));
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  material.SetTexture(texture);
+  EXPECT_TRUE(material.ApplyTexture());
+  GLint bound = 0, mode = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D) && static_cast<GLuint>(bound) == texture && mode == GL_MODULATE);
+  // A fresh material draws solid lines and fills; a dashed one stipples.
+  EXPECT_FALSE(material.ApplyLineStipple() || material.ApplyPolygonStipple());
+  EXPECT_FALSE(glIsEnabled(GL_LINE_STIPPLE) || glIsEnabled(GL_POLYGON_STIPPLE));
+  material.SetLineOption(0x0F0F);
+  EXPECT_TRUE(material.ApplyLineStipple());
+  GLint pattern = 0, repeat = 0;
+  glGetIntegerv(GL_LINE_STIPPLE_PATTERN, &pattern);
+  glGetIntegerv(GL_LINE_STIPPLE_REPEAT, &repeat);
+  EXPECT_TRUE(glIsEnabled(GL_LINE_STIPPLE) && pattern == 0x0F0F && repeat == 1) << pattern << " x" << repeat;
+  glDisable(GL_LINE_STIPPLE);
+  material.SetFillOption(RenderMaterial::CROSS);
+  material.SetFillOption(nullptr);
+  EXPECT_EQ(material.GetFillOption(), RenderMaterial::CROSS);
+
+  // A stippled quad over the whole window shows each fill option's picture
+  // tile by tile (row 0 at the bottom, column 0 on the left), however the
+  // caller left the pixel storage.
+  glDisable(GL_TEXTURE_2D);
+  using Covers = std::function<bool(int row, int column)>;
+  const std::vector<std::pair<const GLubyte*, Covers>> pictures = {
+      {RenderMaterial::SOLID, [](int, int) { return true; }},
+      {RenderMaterial::HOLLOW, [](int, int) { return false; }},
+      {RenderMaterial::HORIZONTAL, [](int row, int) { return row % 4 == 0; }},
+      {RenderMaterial::VERTICAL, [](int, int column) { return column % 4 == 0; }},  // 0x88
+      // 1 << r in a 16-bit value: r places from the right of each half.
+      {RenderMaterial::FWD_DIAG, [](int row, int column) { return column % 16 == 15 - row % 16; }},
+      {RenderMaterial::BCK_DIAG, [](int row, int column) { return column % 16 == row % 16; }},
+      {RenderMaterial::CROSS, [](int row, int column) { return row % 4 == 0 || column % 4 == 3; }},  // 0x11
+      {RenderMaterial::DIAG_CROSS,
+       [](int row, int column) { return column % 8 == row % 8 || column % 8 == 7 - row % 8; }},
+  };
+  for (long unknown : {8L, -1L}) EXPECT_EQ(RenderMaterial::FillPattern(unknown), RenderMaterial::SOLID);
+  glPixelStorei(GL_UNPACK_LSB_FIRST, GL_TRUE);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 3);
+  // Backwards: llvmpipe ignores an all-zero stipple when it is the first
+  // pattern its context sees, so the hollow one comes after the others.
+  for (long option = 7; option >= 0; --option) {
+    const auto& [pattern, covers] = pictures[option];
+    EXPECT_EQ(RenderMaterial::FillPattern(option), pattern) << option;
+    material.SetFillOption(pattern);
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(material.ApplyPolygonStipple(), option != 0) << option;
+    glRectf(-1.0f, -1.0f, 1.0f, 1.0f);
+    glDisable(GL_POLYGON_STIPPLE);
+    const std::vector<std::uint8_t> rgba = Context().ReadPixels();
+    int wrong = 0;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) wrong += (rgba[(y * kWidth + x) * 4] > 128) != covers(y % 32, x % 32);
+    }
+    EXPECT_EQ(wrong, 0) << option;
+  }
+  GLint lsbFirst = -1;
+  glGetIntegerv(GL_UNPACK_LSB_FIRST, &lsbFirst);
+  EXPECT_EQ(lsbFirst, GL_TRUE) << "the caller's pixel storage must come back";
 }
 
 }  // namespace
