@@ -38,12 +38,9 @@ void CalloutBase::GetCalloutRGB(float* R, float* G, float* B) const {
 }
 
 void CalloutBase::SetCalloutRGB(float R, float G, float B) {
-  auto take = [](float& component, float value) {
-    if (value >= 0.0f && value <= 1.0f) component = value;
-  };
-  take(m_CalloutRed, R);
-  take(m_CalloutGreen, G);
-  take(m_CalloutBlue, B);
+  RenderMaterial::TakeUnitValue(m_CalloutRed, R);
+  RenderMaterial::TakeUnitValue(m_CalloutGreen, G);
+  RenderMaterial::TakeUnitValue(m_CalloutBlue, B);
 }
 
 void CalloutBase::SetCalloutLocation(Geopunctus Location) {

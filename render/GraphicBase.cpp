@@ -94,7 +94,7 @@ void GraphicBase::SetPitch(float Pitch, bool AddNotReplace) { TurnAngle(m_Pitch,
 
 void GraphicBase::SetRoll(float Roll, bool AddNotReplace) { TurnAngle(m_Roll, Roll, AddNotReplace); }
 
-GraphicBase::DrawingState::DrawingState() {
+void GraphicBase::PushDrawingState() {
   glPushAttrib(GL_CURRENT_BIT | GL_LINE_BIT | GL_POLYGON_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
                GL_TEXTURE_BIT);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -104,6 +104,8 @@ GraphicBase::DrawingState::DrawingState() {
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.0f);
 }
+
+GraphicBase::DrawingState::DrawingState() { PushDrawingState(); }
 
 GraphicBase::DrawingState::~DrawingState() { glPopAttrib(); }
 

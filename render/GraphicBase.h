@@ -115,6 +115,9 @@ class GraphicBase : public IRender {
     ~DrawingState();
   };
 
+  // Pushes the attributes of the drawing state and sets it; the caller pops.
+  static void PushDrawingState();
+
   // Pushes the model-view for its life, leaving the matrix mode on it.
   class ModelViewScope : Pinned {
    public:

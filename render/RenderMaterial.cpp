@@ -106,6 +106,15 @@ bool RenderMaterial::ApplyTexture() const {
   return true;
 }
 
+bool RenderMaterial::ApplyTextureWithCoordinates() const {
+  if (!ApplyTexture()) return false;
+  glDisable(GL_TEXTURE_GEN_S);
+  glDisable(GL_TEXTURE_GEN_T);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  return true;
+}
+
 void RenderMaterial::ApplyColor1(float Alpha) const { glColor4f(m_Color1R, m_Color1G, m_Color1B, Alpha); }
 
 void RenderMaterial::ApplyColor2(float Alpha) const { glColor4f(m_Color2R, m_Color2G, m_Color2B, Alpha); }

@@ -56,6 +56,12 @@ class RenderMaterial {
   // Takes one of the shared patterns; null is ignored.
   void SetFillOption(const GLubyte* Foption);
 
+  // Stores `value` in `component` only when it lies in [0, 1]: the rule of
+  // every colour and opacity setter of the renderables.
+  static void TakeUnitValue(float& component, float value) {
+    if (value >= 0.0f && value <= 1.0f) component = value;
+  }
+
   // The shared rules for applying the record while a display list is
   // compiled. Each Apply returns whether it changed any enable, so that the
   // caller knows whether to disable it again or to push an attribute first.
@@ -64,6 +70,9 @@ class RenderMaterial {
   bool HasTexture() const;
   // Enables and binds the texture, modulated by the current colour.
   bool ApplyTexture() const;
+  // ApplyTexture for explicit texture coordinates: generated coordinates
+  // off, linear filtering both ways.
+  bool ApplyTextureWithCoordinates() const;
   // glColor4f of colour 1 or colour 2 with the renderable's alpha.
   void ApplyColor1(float Alpha) const;
   void ApplyColor2(float Alpha) const;
