@@ -225,3 +225,25 @@ struct IExtrusion3D : IDispatch {
   ~IExtrusion3D() = default;
 };
 ZELPH_DEFINE_IID(IExtrusion3D, 0x6974E722, 0xF661, 0x4733, 0x9D, 0x78, 0xDD, 0x8A, 0xD2, 0xBE, 0x06, 0xE1);
+
+// A geographic shape on the globe (a polyline, a polygon with holes, or an
+// ellipse fitted around points), optionally extruded. The geometry handed in
+// is turned into a dense point sequence that follows the globe's curve.
+struct IGeoExtrusion3D : IDispatch {
+  // The dense point sequence derived from the geometry handed in; null while
+  // none has been derived.
+  STDMETHOD(get_Geometry)(IGeometry** geometry) = 0;
+  STDMETHOD(putref_Geometry)(IGeometry* geometry) = 0;
+  STDMETHOD(get_Type)(kestGLExtrusionTypeOption* type) = 0;
+  // Takes effect when the geometry is next set.
+  STDMETHOD(put_Type)(kestGLExtrusionTypeOption type) = 0;
+  STDMETHOD(AddPoint)(IPoint* point) = 0;
+  // The held array of holes itself.
+  STDMETHOD(get_InnerGeometries)(IArray** geometries) = 0;
+  // Appends dense copies of the given holes.
+  STDMETHOD(putref_InnerGeometries)(IArray* geometries) = 0;
+
+ protected:
+  ~IGeoExtrusion3D() = default;
+};
+ZELPH_DEFINE_IID(IGeoExtrusion3D, 0xD9070BDD, 0x5728, 0x4DE6, 0xA1, 0x54, 0x0A, 0x00, 0xB3, 0x49, 0x89, 0xC3);

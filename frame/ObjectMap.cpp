@@ -9,6 +9,7 @@
 #include "graphics/Billboard3D.h"
 #include "graphics/BillboardLabel3D.h"
 #include "graphics/Ellipsoid3D.h"
+#include "graphics/GeoExtrusion3D.h"
 #include "graphics/GroupGraphic3D.h"
 #include "graphics/LabeledBillboard3D.h"
 #include "graphics/ExtrudedFont3D.h"
@@ -31,7 +32,7 @@ ObjectMapEntry s_ObjectMap[] = {
     {&CLSID_Ellipsoid3D, L"Ellipsoid3D", 104, &CreateComInstance<Ellipsoid3D>, 0, nullptr},
     {&CLSID_ExtrudedFont3D, L"ExtrudedFont3D", 105, &CreateComInstance<ExtrudedFont3D>, 0, nullptr},
     {&CLSID_Font3D, L"Font3D", 106, &CreateComInstance<Font3D>, 0, nullptr},
-    {&CLSID_GeoExtrusion3D, L"GeoExtrusion3D", 107, nullptr, 0, nullptr},
+    {&CLSID_GeoExtrusion3D, L"GeoExtrusion3D", 107, &CreateComInstance<GeoExtrusion3D>, 0, nullptr},
     {&CLSID_GLDisplay3D, L"GLDisplay3D", 108, nullptr, 0, nullptr},
     {&CLSID_GradientMaterial3D, L"GradientMaterial3D", 109, &CreateComInstance<GradientMaterial3D>, 0, nullptr},
     {&CLSID_GroupGraphic3D, L"GroupGraphic3D", 110, &CreateComInstance<GroupGraphic3D>, 0, nullptr},

@@ -95,9 +95,10 @@ std::vector<std::pair<const CLSID*, CComPtr<IUnknown>>> StoredObjects() {
   auto ok = [](HRESULT result) { EXPECT_EQ(result, S_OK); };
   std::vector<std::pair<const CLSID*, CComPtr<IUnknown>>> objects;
   for (const CLSID* clsid : {&CLSID_Billboard3D, &CLSID_BillboardFont3D, &CLSID_BillboardLabel3D, &CLSID_Ellipsoid3D,
-                             &CLSID_ExtrudedFont3D, &CLSID_Font3D, &CLSID_GradientMaterial3D, &CLSID_GroupGraphic3D,
-                             &CLSID_LabeledBillboard3D, &CLSID_Orientation3D, &CLSID_PartialEllipsoid3D,
-                             &CLSID_SimpleMaterial3D, &CLSID_TextPoint3D, &CLSID_Texture3D, &CLSID_TextureMaterial3D}) {
+                             &CLSID_ExtrudedFont3D, &CLSID_Font3D, &CLSID_GeoExtrusion3D, &CLSID_GradientMaterial3D,
+                             &CLSID_GroupGraphic3D, &CLSID_LabeledBillboard3D, &CLSID_Orientation3D,
+                             &CLSID_PartialEllipsoid3D, &CLSID_SimpleMaterial3D, &CLSID_TextPoint3D, &CLSID_Texture3D,
+                             &CLSID_TextureMaterial3D}) {
     CComPtr<IUnknown> object = Make<IUnknown>(*clsid);
     CComPtr<ITexture3D> texture = CComQIPtr<ITexture3D>(object);
     if (CComQIPtr<ITextureMaterial3D> material{object}) {
@@ -110,6 +111,12 @@ std::vector<std::pair<const CLSID*, CComPtr<IUnknown>>> StoredObjects() {
     CComQIPtr<ILabeledBillboard3D> labelled{object};
     if (labelled) ok(labelled->AddLabel(Make<IBillboardLabel3D>(CLSID_BillboardLabel3D)));
     if (CComQIPtr<IGroupGraphic3D> group{object}) ok(group->AddGraphic(Make<IGraphic3D>(CLSID_TextPoint3D)));
+    if (CComQIPtr<IGeoExtrusion3D> extrusion{object}) {
+      CComPtr<IPointCollection> line = Make<IPointCollection>(CLSID_Polyline);
+      ok(line->AddPoint(NewPoint(10, 20, 0), nullptr, nullptr));
+      ok(line->AddPoint(NewPoint(11, 21, 500), nullptr, nullptr));
+      ok(extrusion->putref_Geometry(CComQIPtr<IGeometry>(line)));
+    }
     objects.emplace_back(clsid, object);
   }
   return objects;
