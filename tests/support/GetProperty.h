@@ -65,4 +65,14 @@ inline std::vector<double> ExtentCoords(IUnknown* graphic) {
   return box;
 }
 
+// A geometry's envelope as x and y minimum, then x and y maximum.
+inline std::vector<double> EnvelopeCoords(IGeometry* geometry) {
+  std::vector<double> box(4, NAN);
+  CComPtr<IEnvelope> envelope = Get(geometry, &IGeometry::get_Envelope);
+  if (envelope) {
+    EXPECT_EQ(envelope->QueryCoords(&box[0], &box[1], &box[2], &box[3]), S_OK);
+  }
+  return box;
+}
+
 }  // namespace zelph::test

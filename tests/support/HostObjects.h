@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 #include "frame/HostGeometry.h"
 #include "frame/HostGuids.h"
@@ -25,6 +28,40 @@ inline CComPtr<IPoint> NewPoint(double x, double y, double z = NAN) {
   EXPECT_EQ(point->PutCoords(x, y), S_OK);
   EXPECT_EQ(point->put_Z(z), S_OK);
   return point;
+}
+
+// A new point collection of class `clsid` (asked for as T) through the given
+// x, y, z corners.
+template <class T = IGeometry>
+CComPtr<T> Through(REFCLSID clsid, std::initializer_list<std::array<double, 3>> points) {
+  CComPtr<T> geometry = Make<T>(clsid);
+  CComQIPtr<IPointCollection> collection{geometry};
+  EXPECT_TRUE(collection);
+  for (const auto& p : points) {
+    if (collection) {
+      EXPECT_EQ(collection->AddPoint(NewPoint(p[0], p[1], p[2]), nullptr, nullptr), S_OK);
+    }
+  }
+  return geometry;
+}
+
+// Every vertex of a point collection as x, y, z; it must be one.
+inline std::vector<std::vector<double>> VerticesOf(IUnknown* geometry) {
+  CComQIPtr<IPointCollection> points{geometry};
+  EXPECT_TRUE(points);
+  std::vector<std::vector<double>> result;
+  LONG count = 0;
+  if (!points || points->get_PointCount(&count) != S_OK) return result;
+  for (LONG i = 0; i < count; ++i) {
+    CComPtr<IPoint> point;
+    std::vector<double> xyz(3, NAN);
+    EXPECT_EQ(points->get_Point(i, &point), S_OK);
+    if (point) {
+      EXPECT_TRUE(point->QueryCoords(&xyz[0], &xyz[1]) == S_OK && point->get_Z(&xyz[2]) == S_OK);
+    }
+    result.push_back(xyz);
+  }
+  return result;
 }
 
 // Adds a part to a geometry collection, or a segment to a segment collection.
