@@ -6,8 +6,14 @@
 
 #include <GL/gl.h>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
+
+namespace zelph {
+class OffscreenGLContext;
+}
 
 namespace zelph::test {
 
@@ -44,5 +50,45 @@ void LookAtGlobeFromPlusX(float distance, int width, int height);
 // An orthographic view whose window pixel (x, y) shows scene point (x, y):
 // the plain frame for checking flat geometry.
 void UsePixelFrame(int width, int height);
+
+// The globe seen from +X in parallel projection, `halfView` scene units
+// each way from its centre: east to the right, north up. Loads the
+// projection and the model-view.
+void LookAtGlobeFromPlusXParallel(double halfView, int width, int height);
+
+// The window position (z: depth) a scene point lands on under the current
+// matrices and viewport, and the scene point a window position shows.
+CapturedVertex WindowOf(double x, double y, double z);
+std::array<double, 3> SceneOf(const CapturedVertex& window);
+
+// Whether a vertex lies within `tolerance` pixels of window point (x, y).
+bool NearPixel(const CapturedVertex& v, float x, float y, float tolerance = 0.01f);
+
+// A new RGBA texture of width x height texels, clamped at its edges, left
+// bound.
+GLuint MakeTexture(int width, int height, const GLubyte* rgba);
+
+// How many of `lists` are display lists.
+int LiveLists(const std::vector<GLuint>& lists);
+
+// Whether all of `lists` are display lists before `destroy` runs and none
+// is afterwards.
+bool ListsFreedBy(const std::vector<GLuint>& lists, const std::function<void()>& destroy);
+
+// Where a drawing left ink: the box of the pixels that differ from the
+// background, rows from the bottom; the bounds are inclusive and mean
+// something when count > 0.
+struct Ink {
+  int count = 0;
+  int left = 1 << 20, right = -1, bottom = 1 << 20, top = -1;
+  int Width() const { return right - left + 1; }
+  int Height() const { return top - bottom + 1; }
+};
+
+// Clears `context` to opaque black, runs `draw` (which must leave no OpenGL
+// error) and finds the pixels for which `match` holds (by default: any that
+// is not black).
+Ink DrawAndFindInk(zelph::OffscreenGLContext& context, const std::function<void()>& draw,
+                   const std::function<bool(const std::uint8_t*)>& match = {});
 
 }  // namespace zelph::test
