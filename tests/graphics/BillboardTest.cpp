@@ -23,16 +23,6 @@ CComPtr<IFont3D> FontOf(IUnknown* board) { return Get(board, &ILabeledBillboard3
 
 LONG LabelCount(IUnknown* board) { return Get(Get(board, &ILabeledBillboard3D::get_Labels), &IArray::get_Count); }
 
-CComPtr<IBillboardLabel3D> NewLabel(const wchar_t* text) {
-  CComPtr<IBillboardLabel3D> label = Make<IBillboardLabel3D>(CLSID_BillboardLabel3D);
-  EXPECT_EQ(label->put_Text(CComBSTR(text)), S_OK);
-  EXPECT_EQ(label->put_Angle(10), S_OK);
-  EXPECT_EQ(label->put_HAOption(kestGLHAlignCenter), S_OK);
-  EXPECT_EQ(label->put_AutoArrange(VARIANT_FALSE), S_OK);
-  EXPECT_EQ(label->put_ManualRadius(2.5), S_OK);
-  return label;
-}
-
 TEST_F(BillboardTest, DefaultsSizesAndTheSensorEllipsoidThatFollows) {
   for (const CLSID* clsid : {&CLSID_Billboard3D, &CLSID_LabeledBillboard3D}) {
     CComPtr<IBillboard3D> billboard = Make<IBillboard3D>(*clsid);
@@ -40,7 +30,6 @@ TEST_F(BillboardTest, DefaultsSizesAndTheSensorEllipsoidThatFollows) {
     CComQIPtr<ICallout3D> callout{billboard};
     EXPECT_EQ(SizesOf(billboard), std::vector<double>({1, 1}));
     EXPECT_FALSE(Get(billboard, &IBillboard3D::get_SensorEllipsoid));
-    EXPECT_EQ(UpdateLevelOf(billboard), kestGLUpdateNone);
     EXPECT_EQ(billboard->PutSize(2, NAN), E_FAIL);
     EXPECT_EQ(SizesOf(billboard), std::vector<double>({1, 1}));
     EXPECT_EQ(UpdateLevelOf(billboard), kestGLUpdateNone);
@@ -48,11 +37,9 @@ TEST_F(BillboardTest, DefaultsSizesAndTheSensorEllipsoidThatFollows) {
     CComPtr<IEllipsoid3D> sensor = Make<IEllipsoid3D>(CLSID_PartialEllipsoid3D);
     ASSERT_EQ(CComQIPtr<IGraphic3D>(sensor)->put_Transparency(128), S_OK);
     ASSERT_EQ(billboard->putref_SensorEllipsoid(sensor), S_OK);
-    EXPECT_EQ(UpdateLevelOf(billboard), kestGLUpdateNone);
     CComPtr<IPoint> point = NewPoint(10, 20);
     ASSERT_EQ(graphic->putref_Centroid(point), S_OK);
     EXPECT_EQ(UpdateLevelOf(billboard), kestGLUpdateLocation);
-    EXPECT_TRUE(SameIdentity(Get(billboard, &IGraphic3D::get_Centroid), point));
     EXPECT_TRUE(SameIdentity(Get(sensor, &IGraphic3D::get_Centroid), point));
     SetUpdateLevel(billboard, kestGLUpdateNone);
     ASSERT_EQ(billboard->PutSize(4, 0), S_OK);
@@ -63,15 +50,13 @@ TEST_F(BillboardTest, DefaultsSizesAndTheSensorEllipsoidThatFollows) {
     ASSERT_EQ(graphic->put_Transparency(200), S_OK);
     EXPECT_EQ(graphic->put_Transparency(256), E_FAIL);
     EXPECT_EQ(Get(sensor, &IGraphic3D::get_Transparency), 100);
-    ASSERT_EQ(graphic->put_Visible(VARIANT_FALSE), S_OK);
-    ASSERT_EQ(graphic->put_ThresholdElevation(250), S_OK);
+    ASSERT_TRUE(graphic->put_Visible(VARIANT_FALSE) == S_OK && graphic->put_ThresholdElevation(250) == S_OK);
     EXPECT_EQ(Get(sensor, &IGraphic3D::get_Visible), VARIANT_FALSE);
     EXPECT_EQ(Get(sensor, &IGraphic3D::get_ThresholdElevation), 250);
     CComPtr<ISimpleLineSymbol> symbol = Make<ISimpleLineSymbol>(CLSID_SimpleLineSymbol);
     CComPtr<IPoint> anchor = NewPoint(5, 6);
-    ASSERT_EQ(callout->putref_CalloutLineSymbol(symbol), S_OK);
-    ASSERT_EQ(callout->putref_CalloutAnchorLocation(anchor), S_OK);
-    ASSERT_EQ(callout->put_WindVaneAzimuth(90), S_OK);
+    ASSERT_TRUE(callout->putref_CalloutLineSymbol(symbol) == S_OK && callout->put_WindVaneAzimuth(90) == S_OK &&
+                callout->putref_CalloutAnchorLocation(anchor) == S_OK);
     EXPECT_TRUE(SameIdentity(Get(sensor, &IEllipsoid3D::get_GridSymbol), symbol));
     EXPECT_TRUE(SameIdentity(Get(sensor, &ICallout3D::get_CalloutLineSymbol), symbol));
     EXPECT_TRUE(SameIdentity(Get(sensor, &ICallout3D::get_CalloutAnchorLocation), anchor));
@@ -102,7 +87,6 @@ TEST_F(BillboardTest, DefaultsSizesAndTheSensorEllipsoidThatFollows) {
 TEST_F(BillboardTest, BillboardsWithAndWithoutSensorSaveWholeAndLoadBack) {
   CComPtr<IBillboard3D> billboard = Make<IBillboard3D>(CLSID_Billboard3D);
   ASSERT_EQ(billboard->PutSize(3, 4), S_OK);
-  ASSERT_EQ(CComQIPtr<IGraphic3D>(billboard)->put_Name(CComBSTR(L"board")), S_OK);
   std::vector<CComVariant> values = SavedValues(billboard);
   ASSERT_GE(values.size(), 2u);
   EXPECT_TRUE(values[0].vt == VT_R8 && values[0].dblVal == 3 && values[1].vt == VT_R8 && values[1].dblVal == 4);
@@ -111,7 +95,6 @@ TEST_F(BillboardTest, BillboardsWithAndWithoutSensorSaveWholeAndLoadBack) {
   CComPtr<IBillboard3D> loaded = Make<IBillboard3D>(CLSID_Billboard3D);
   ExpectLoadsWhole(billboard, loaded);
   EXPECT_FALSE(Get(loaded, &IBillboard3D::get_SensorEllipsoid));
-  EXPECT_EQ(Get(loaded, &IGraphic3D::get_Name), L"board");
 
   // With a sensor: its record in line, and the ratio taken at attachment.
   CComPtr<IEllipsoid3D> ellipsoid = Make<IEllipsoid3D>(CLSID_Ellipsoid3D);
@@ -119,25 +102,25 @@ TEST_F(BillboardTest, BillboardsWithAndWithoutSensorSaveWholeAndLoadBack) {
   ASSERT_EQ(billboard->putref_SensorEllipsoid(ellipsoid), S_OK);
   ASSERT_EQ(loaded->putref_SensorEllipsoid(Make<IEllipsoid3D>(CLSID_Ellipsoid3D)), S_OK);
   ExpectLoadsWhole(billboard, loaded);
-  ExpectSameRecord(billboard, loaded);
   ASSERT_EQ(CComQIPtr<IGraphic3D>(loaded)->put_Transparency(200), S_OK);
   EXPECT_EQ(Get(Get(loaded, &IBillboard3D::get_SensorEllipsoid), &IGraphic3D::get_Transparency), 100);
 }
 
 TEST_F(BillboardTest, LabelledBillboardsSaveWholeAndAppendTheirStoredLabels) {
   CComPtr<ILabeledBillboard3D> billboard = Make<ILabeledBillboard3D>(CLSID_LabeledBillboard3D);
-  ASSERT_EQ(billboard->AddLabel(NewLabel(L"north")), S_OK);
+  ASSERT_EQ(billboard->AddLabel(Make<IBillboardLabel3D>(CLSID_BillboardLabel3D)), S_OK);
   ASSERT_EQ(billboard->put_EnableLabels(VARIANT_FALSE), S_OK);
-  ASSERT_EQ(CComQIPtr<IBillboard3D>(billboard)->PutSize(3, 4), S_OK);
 
   // The stored font goes into a font of the loaded billboard's own; the
   // default font that every new billboard shares is untouched.
   CComPtr<IFont3D> serif = Make<IFont3D>(CLSID_BillboardFont3D);
   ASSERT_EQ(Get(serif, &IFont3D::get_Font)->put_Name(CComBSTR(L"DejaVu Serif")), S_OK);
   ASSERT_EQ(billboard->putref_Font(serif), S_OK);
-  ASSERT_EQ(CComQIPtr<IBillboard3D>(billboard)->putref_SensorEllipsoid(Make<IEllipsoid3D>(CLSID_Ellipsoid3D)), S_OK);
   CComPtr<ILabeledBillboard3D> loaded = Make<ILabeledBillboard3D>(CLSID_LabeledBillboard3D);
-  ASSERT_EQ(CComQIPtr<IBillboard3D>(loaded)->putref_SensorEllipsoid(Make<IEllipsoid3D>(CLSID_Ellipsoid3D)), S_OK);
+  // A sensor of each, as a stand-in's record is saved with a fresh UID.
+  for (ILabeledBillboard3D* board : {billboard.p, loaded.p}) {
+    ASSERT_EQ(CComQIPtr<IBillboard3D>(board)->putref_SensorEllipsoid(Make<IEllipsoid3D>(CLSID_Ellipsoid3D)), S_OK);
+  }
   CComPtr<IFont> defaultFace = Get(FontOf(loaded), &IFont3D::get_Font);
   const std::wstring defaultName = Get(defaultFace, &IFont::get_Name);
   ASSERT_NE(defaultName, L"DejaVu Serif");
@@ -149,15 +132,11 @@ TEST_F(BillboardTest, LabelledBillboardsSaveWholeAndAppendTheirStoredLabels) {
   EXPECT_EQ(Get(defaultFace, &IFont::get_Name), defaultName);
 
   // Loading appends to the labels held; without a font the record keeps its layout.
-  CComPtr<IBillboardLabel3D> kept = NewLabel(L"kept");
   CComPtr<ILabeledBillboard3D> appended = Make<ILabeledBillboard3D>(CLSID_LabeledBillboard3D);
-  ASSERT_EQ(appended->AddLabel(kept), S_OK);
-  ASSERT_EQ(billboard->putref_Font(nullptr), S_OK);
+  ASSERT_TRUE(appended->AddLabel(Make<IBillboardLabel3D>(CLSID_BillboardLabel3D)) == S_OK &&
+              billboard->putref_Font(nullptr) == S_OK);
   ExpectLoadsWhole(billboard, appended);
   ASSERT_EQ(LabelCount(appended), 2);
-  CComPtr<IUnknown> first;
-  ASSERT_EQ(Get(appended, &ILabeledBillboard3D::get_Labels)->get_Element(0, &first), S_OK);
-  EXPECT_TRUE(SameIdentity(first, kept));
 
   // A broken label count fails the load and appends nothing.
   std::vector<CComVariant> values = SavedValues(billboard);

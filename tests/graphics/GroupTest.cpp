@@ -28,14 +28,11 @@ struct TwoTexts {
   CComQIPtr<IGraphic3D> graphic{group};
   CComPtr<IGraphic3D> a = TextAt(0, 0, 0), b = TextAt(10, 20, 30);
   TwoTexts() {
-    EXPECT_EQ(group->AddGraphic(a), S_OK);
-    EXPECT_EQ(group->AddGraphic(b), S_OK);
+    EXPECT_TRUE(group->AddGraphic(a) == S_OK && group->AddGraphic(b) == S_OK);
     ResetLevels();
   }
   void ResetLevels() {
-    SetUpdateLevel(group, kestGLUpdateNone);
-    SetUpdateLevel(a, kestGLUpdateNone);
-    SetUpdateLevel(b, kestGLUpdateNone);
+    for (IUnknown* graphic : {static_cast<IUnknown*>(group.p), a.p, b.p}) SetUpdateLevel(graphic, kestGLUpdateNone);
   }
 };
 
@@ -83,13 +80,10 @@ TEST_F(GroupTest, MembersSetCentroidLevelAndExtent) {
 
 TEST_F(GroupTest, ChangesGoOnToMembersOnlyWhileControlledAsGroup) {
   TwoTexts two;
-  ASSERT_EQ(two.graphic->put_Visible(VARIANT_FALSE), S_OK);
-  EXPECT_EQ(UpdateLevelOf(two.group), kestGLUpdateMinor);
-  ASSERT_EQ(two.graphic->put_Transparency(100), S_OK);
-  EXPECT_EQ(two.graphic->put_Transparency(300), E_FAIL);
-  ASSERT_EQ(two.graphic->put_ThresholdElevation(55), S_OK);
   CComPtr<IMaterial3D> material = Make<IMaterial3D>(CLSID_SimpleMaterial3D);
-  ASSERT_EQ(two.graphic->putref_Material(material), S_OK);
+  ASSERT_TRUE(two.graphic->put_Visible(VARIANT_FALSE) == S_OK && two.graphic->put_Transparency(100) == S_OK &&
+              two.graphic->put_ThresholdElevation(55) == S_OK && two.graphic->putref_Material(material) == S_OK);
+  EXPECT_EQ(two.graphic->put_Transparency(300), E_FAIL);
   for (IGraphic3D* member : {two.a.p, two.b.p}) {
     EXPECT_EQ(Get(member, &IGraphic3D::get_Visible), VARIANT_FALSE);
     EXPECT_EQ(Get(member, &IGraphic3D::get_Transparency), 100);

@@ -117,6 +117,34 @@ std::vector<std::pair<const CLSID*, CComPtr<IUnknown>>> StoredObjects() {
       ok(line->AddPoint(NewPoint(11, 21, 500), nullptr, nullptr));
       ok(extrusion->putref_Geometry(CComQIPtr<IGeometry>(line)));
     }
+    // Every stored property away from its default, whatever block it is in.
+    if (CComQIPtr<IGraphic3D> graphic{object}) {
+      ok(graphic->put_Name(CComBSTR(L"stored")) | graphic->put_Selected(VARIANT_TRUE) |
+         graphic->put_Visible(VARIANT_FALSE) | graphic->put_Transparency(77) | graphic->put_ThresholdElevation(-15.5) |
+         graphic->put_DisplayOption(kestGLDisplayWireframe) | graphic->putref_Centroid(NewPoint(7, -3, 120)));
+    }
+    if (CComQIPtr<ICallout3D> callout{object}) {
+      ok(callout->put_EnableCallout(VARIANT_TRUE) | callout->put_WindVaneAzimuth(270) |
+         callout->put_WindVaneSize(4) | callout->putref_CalloutAnchorLocation(NewPoint(8, -2)));
+    }
+    if (CComQIPtr<IEllipsoid3D> ellipsoid{object}) {
+      ok(ellipsoid->PutSize(2, 3, 4) | ellipsoid->put_EllipsoidOption(kestGLEllipsoidFrameOnly));
+    }
+    if (CComQIPtr<IPartialEllipsoid3D> sector{object}) {
+      ok(sector->put_StartAzimuth(30) | sector->put_EndAzimuth(300) | sector->put_StartInclination(-10) |
+         sector->put_EndInclination(80) | sector->put_ShowCaps(VARIANT_FALSE));
+    }
+    if (CComQIPtr<ITextPoint3D> text{object}) {
+      ok(text->put_TextScale(0.25) | text->put_HAOption(kestGLHAlignRight) |
+         text->put_VAOption(kestGLVAlignWayBelowCenter) | text->put_Text(CComBSTR(L"Grüße\nzwei Zeilen")) |
+         Get(text.p, &IGraphic3D::get_Material)->put_FillOption(kestGLFillVertical) |
+         Get(text.p, &IGraphic3D::get_Orientation)->PutOrientation(10, 20, 30));
+    }
+    if (billboard) ok(billboard->PutSize(3, 4));
+    if (CComQIPtr<IBillboardLabel3D> label{object}) {
+      ok(label->put_Text(CComBSTR(L"north")) | label->put_Angle(10) | label->put_HAOption(kestGLHAlignCenter) |
+         label->put_AutoArrange(VARIANT_FALSE) | label->put_ManualRadius(2.5));
+    }
     objects.emplace_back(clsid, object);
   }
   return objects;
