@@ -32,7 +32,10 @@ struct TwoTexts {
     ResetLevels();
   }
   void ResetLevels() {
-    for (IUnknown* graphic : {static_cast<IUnknown*>(group.p), a.p, b.p}) SetUpdateLevel(graphic, kestGLUpdateNone);
+    IUnknown* graphics[] = {group.p, a.p, b.p};
+    for (IUnknown* graphic : graphics) {
+      SetUpdateLevel(graphic, kestGLUpdateNone);
+    }
   }
 };
 
