@@ -74,3 +74,10 @@ enum kestGLTextureOption : int {
   kestGLTextureStretch = 0,
   kestGLTextureRepeat = 1,
 };
+
+// How the scene manager shows a selected graphic; values it does not know
+// show no selection.
+enum kestGLSelectionOption : int {
+  kestGLSelectionOutline = 0,
+  kestGLSelectionOverlay = 1,
+};

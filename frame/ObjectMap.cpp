@@ -16,6 +16,7 @@
 #include "graphics/Orientation3D.h"
 #include "graphics/PartialEllipsoid3D.h"
 #include "graphics/TextPoint3D.h"
+#include "scene/SceneManager3D.h"
 #include "text/BillboardFont3D.h"
 #include "text/Font3D.h"
 
@@ -39,7 +40,7 @@ ObjectMapEntry s_ObjectMap[] = {
     {&CLSID_LabeledBillboard3D, L"LabeledBillboard3D", 111, &CreateComInstance<LabeledBillboard3D>, 0, nullptr},
     {&CLSID_Orientation3D, L"Orientation3D", 112, &CreateComInstance<Orientation3D>, 0, nullptr},
     {&CLSID_PartialEllipsoid3D, L"PartialEllipsoid3D", 113, &CreateComInstance<PartialEllipsoid3D>, 0, nullptr},
-    {&CLSID_SceneManager3D, L"SceneManager3D", 114, nullptr, 0, nullptr},
+    {&CLSID_SceneManager3D, L"SceneManager3D", 114, &CreateComInstance<SceneManager3D>, 0, nullptr},
     {&CLSID_SimpleMaterial3D, L"SimpleMaterial3D", 115, &CreateComInstance<SimpleMaterial3D>, 0, nullptr},
     {&CLSID_TextPoint3D, L"TextPoint3D", 116, &CreateComInstance<TextPoint3D>, 0, nullptr},
     {&CLSID_Texture3D, L"Texture3D", 117, &CreateComInstance<Texture3D>, 0, nullptr},

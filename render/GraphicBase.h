@@ -71,6 +71,8 @@ class GraphicBase : public IRender {
   // Outline and overlay exclude each other.
   void SetSelectOutline();
   void SetSelectOverlay();
+  // Neither outline nor overlay: a selected renderable looks as it always does.
+  void SetSelectNone() { m_SelectOutline = m_SelectOverlay = false; }
   void GetSelectionRGB(float* R, float* G, float* B) const;
   void SetSelectionRGB(float R, float G, float B);
 

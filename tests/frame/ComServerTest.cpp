@@ -56,7 +56,7 @@ TEST(ComServer, LibraryExportsTheEntryPointsAndRefusesClassesNotBuilt) {
   for (const char* name : {"DllMain", "DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer"}) {
     EXPECT_NE(GetProcAddress(library, name), nullptr) << name;
   }
-  for (const CLSID* clsid : {&CLSID_SceneManager3D, &CLSID_GLDisplay3D}) {
+  for (const CLSID* clsid : {&CLSID_GLDisplay3D}) {
     IUnknown* factory = reinterpret_cast<IUnknown*>(0x1);
     EXPECT_EQ(DllGetClassObject(*clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
               CLASS_E_CLASSNOTAVAILABLE);
