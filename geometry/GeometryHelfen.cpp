@@ -1,5 +1,7 @@
 #include "geometry/GeometryHelfen.h"
 
+#include <cmath>
+
 #include "frame/ErrorConvention.h"
 #include "frame/HostGuids.h"
 #include "frame/Logger.h"
@@ -51,4 +53,13 @@ IGeometryPtr GeometryHelfen::Proselytize(IGeometryPtr geometry) {
     }
   });
   return geometry;
+}
+
+std::optional<Geopunctus> GeometryHelfen::GeographicLocation(IPoint* point) {
+  CComQIPtr<IPoint> geographic{Proselytize(IGeometryPtr(point))};
+  if (!geographic) return std::nullopt;
+  double x = NAN, y = NAN, z = NAN;
+  if (geographic->QueryCoords(&x, &y) != S_OK || std::isnan(x) || std::isnan(y)) return std::nullopt;
+  geographic->get_Z(&z);
+  return Geopunctus(static_cast<float>(y), static_cast<float>(x), static_cast<float>(z));
 }

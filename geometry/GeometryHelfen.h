@@ -4,10 +4,12 @@
 // without a spatial reference are taken to be geographic already.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "frame/HostGeometry.h"
 #include "frame/HostSpatialReference.h"
+#include "geometry/Geopunctus.h"
 #include "platform/ComPtr.h"
 
 using IGeometryPtr = CComPtr<IGeometry>;
@@ -27,6 +29,12 @@ class GeometryHelfen {
   // Projects the geometry in place when it needs it and returns it. A
   // geometry that cannot be projected comes back as it was.
   static IGeometryPtr Proselytize(IGeometryPtr geometry);
+  // Where a host point stands once in the geographic frame: latitude from
+  // y, longitude from x, altitude from z (a point without height stands at
+  // 0). None for a null point (reported as by Proselytize) and for one that
+  // was never placed or whose x or y is not a number: whoever places by it
+  // keeps the place it had.
+  static std::optional<Geopunctus> GeographicLocation(IPoint* point);
 
   static constexpr LONG kGeographicCode = 4326;
 

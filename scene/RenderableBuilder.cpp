@@ -75,18 +75,6 @@ LineLook LookOf(ISimpleLineSymbol* symbol) {
   return look;
 }
 
-// A host point as a geographic location (latitude y, longitude x, altitude
-// z), brought into the geographic frame first. None for a null point, which
-// the geometry helper reports, and none for an empty one, which has no
-// coordinates to give: the renderable then stays where it was.
-std::optional<Geopunctus> GeographicLocation(IPoint* point) {
-  CComQIPtr<IPoint> geographic{GeometryHelfen::Proselytize(IGeometryPtr(point))};
-  if (!geographic || Read(geographic.p, &IGeometry::get_IsEmpty) == VARIANT_TRUE) return std::nullopt;
-  return Geopunctus(static_cast<float>(Read(geographic.p, &IPoint::get_Y)),
-                    static_cast<float>(Read(geographic.p, &IPoint::get_X)),
-                    static_cast<float>(Read(geographic.p, &IPoint::get_Z)));
-}
-
 // Calls `visit(IUnknown*)` for every element of a host array; a null array
 // has none.
 template <class Visit>
@@ -377,7 +365,7 @@ void RenderableBuilder::SetGraphicBaseProperties(IGraphic3D* graphic, GraphicBas
     CComPtr<IOrientation3D> orientation = Read(graphic, &IGraphic3D::get_Orientation);
     double heading = 0.0, pitch = 0.0, roll = 0.0;
     if (orientation) ThrowIfFailed(orientation->QueryOrientation(&heading, &pitch, &roll));
-    const std::optional<Geopunctus> location = GeographicLocation(centroid);
+    const std::optional<Geopunctus> location = GeometryHelfen::GeographicLocation(centroid);
 
     renderable->SetUID(uid);
     renderable->SetThresholdElevation(static_cast<float>(thresholdElevation));
@@ -415,7 +403,7 @@ void RenderableBuilder::SetCalloutBaseProperties(ICallout3D* callout, CalloutBas
     CComPtr<IPoint> anchor = Read(callout, &ICallout3D::get_CalloutAnchorLocation);
     const double azimuth = Read(callout, &ICallout3D::get_WindVaneAzimuth);
     const double vaneSize = Read(callout, &ICallout3D::get_WindVaneSize);
-    const std::optional<Geopunctus> location = GeographicLocation(anchor);
+    const std::optional<Geopunctus> location = GeometryHelfen::GeographicLocation(anchor);
 
     renderable->SetEnableCallout(enabled == VARIANT_TRUE);
     if (symbol) {

@@ -22,19 +22,7 @@ using zelph::ThrowIfFailed;
 using zelph::ThrowIfNull;
 using Location = std::optional<Geopunctus>;
 
-// Where `point` stands, converted as a renderable's anchor is converted
-// when it is built: into the geographic frame, then latitude from Y,
-// longitude from X and altitude from Z (no height counts as 0). None for a
-// null point (reported by the geometry helper) and for a point never
-// placed, so that the renderable keeps its place.
-Location LocationOf(IPoint* point) {
-  GeometryHelfen::Proselytize(IGeometryPtr(point));
-  if (!point) return std::nullopt;
-  double x = NAN, y = NAN, z = NAN;
-  if (point->QueryCoords(&x, &y) != S_OK || std::isnan(x) || std::isnan(y)) return std::nullopt;
-  point->get_Z(&z);
-  return Geopunctus(static_cast<float>(y), static_cast<float>(x), static_cast<float>(z));
-}
+Location LocationOf(IPoint* point) { return GeometryHelfen::GeographicLocation(point); }
 
 CComPtr<IGraphic3D> GraphicOf(IUnknown* typed) {
   CComQIPtr<IGraphic3D> graphic{typed};
