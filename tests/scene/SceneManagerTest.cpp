@@ -295,8 +295,18 @@ TEST_F(SceneManager, LocationHelpAgreesWithTheCamera) {
 
   LONG x = 0;
   EXPECT_EQ(As<ILocationHelper3D>()->GeographicToWindow(nullptr, &x, &x), E_POINTER);
-  DOUBLE width = 0;
-  EXPECT_EQ(As<IOrthoTrack3D>()->FinishTrackRect(&width, nullptr), E_POINTER);
+
+  // The rubber band shows while it is dragged and measures like pixels do.
+  CComQIPtr<IOrthoTrack3D> track(scene);
+  ASSERT_EQ(track->StartTrackRect(100, 100), S_OK);
+  ASSERT_EQ(track->UpdateTrackRect(150, 120), S_OK);
+  EXPECT_EQ(PixelAt(125, 100), kBlack);
+  DOUBLE width = 0, height = 0;
+  EXPECT_EQ(track->FinishTrackRect(&width, nullptr), E_POINTER);
+  ASSERT_EQ(track->FinishTrackRect(&width, &height), S_OK);
+  EXPECT_NEAR(width, 50 * kUnitsPerPixel, 1e-3 * width);
+  EXPECT_NEAR(height, 20 * kUnitsPerPixel, 1e-3 * height);
+  EXPECT_NE(PixelAt(125, 100), kBlack);
 }
 
 TEST_F(SceneManager, DetachingAndReleasingLeaveNothingBehind) {
