@@ -18,21 +18,21 @@ class GlobeEventSink : public zelph::ComObjectRoot, public IGlobeDisplayEvents {
   using InterfaceMap = zelph::InterfaceMap<IGlobeDisplayEvents>;
 
   // A new sink handing events on to `target`, with one reference held.
-  static CComPtr<IGlobeDisplayEvents> Create(IGlobeDisplayEvents *target);
+  static CComPtr<IGlobeDisplayEvents> Create(IGlobeDisplayEvents* target);
   // Events that arrive later are answered with S_OK and go nowhere.
-  static void Detach(IGlobeDisplayEvents *sink);
+  static void Detach(IGlobeDisplayEvents* sink);
 
-  STDMETHODIMP ActiveViewerChanged(ISceneViewer *viewer) override;
-  STDMETHODIMP ViewerAdded(ISceneViewer *viewer) override;
-  STDMETHODIMP ViewerRemoved(ISceneViewer *viewer) override;
+  STDMETHODIMP ActiveViewerChanged(ISceneViewer* viewer) override;
+  STDMETHODIMP ViewerAdded(ISceneViewer* viewer) override;
+  STDMETHODIMP ViewerRemoved(ISceneViewer* viewer) override;
   STDMETHODIMP InteractionStopped() override;
   STDMETHODIMP BatchTileGenerationStarted(BSTR name) override;
   STDMETHODIMP BatchTileGenerationStopped() override;
-  STDMETHODIMP BeforeDraw(ISceneViewer *viewer, VARIANT_BOOL *handled) override;
-  STDMETHODIMP AfterDraw(ISceneViewer *viewer) override;
-  STDMETHODIMP VectorOverflow(ILayer *layer) override;
-  STDMETHODIMP TileOverflow(ILayer *layer) override;
+  STDMETHODIMP BeforeDraw(ISceneViewer* viewer, VARIANT_BOOL* handled) override;
+  STDMETHODIMP AfterDraw(ISceneViewer* viewer) override;
+  STDMETHODIMP VectorOverflow(ILayer* layer) override;
+  STDMETHODIMP TileOverflow(ILayer* layer) override;
 
  private:
-  IGlobeDisplayEvents *m_Target = nullptr;
+  IGlobeDisplayEvents* m_Target = nullptr;
 };

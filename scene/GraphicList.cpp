@@ -3,24 +3,24 @@
 #include "frame/ErrorConvention.h"
 #include "platform/ComBstr.h"
 
-UidKey GraphicList::UidOf(IGraphic3D *graphic) {
+UidKey GraphicList::UidOf(IGraphic3D* graphic) {
   CComBSTR uid;
   if (!graphic || graphic->get_UID(&uid) != S_OK) return UidKey();
   return UidKey(uid.m_str);
 }
 
-void GraphicList::Append(IGraphic3D *graphic) {
+void GraphicList::Append(IGraphic3D* graphic) {
   zelph::ThrowIfNull(graphic);
   auto item = m_Items.emplace_hint(m_Items.end(), m_NextSequence++, Item{graphic, UidOf(graphic)});
   Index(item);
 }
 
-CComPtr<IGraphic3D> GraphicList::Find(const UidKey &uid) {
+CComPtr<IGraphic3D> GraphicList::Find(const UidKey& uid) {
   auto item = Locate(uid);
   return item == m_Items.end() ? nullptr : item->second.graphic;
 }
 
-CComPtr<IGraphic3D> GraphicList::RemoveFirst(const UidKey &uid) {
+CComPtr<IGraphic3D> GraphicList::RemoveFirst(const UidKey& uid) {
   auto item = Locate(uid);
   if (item == m_Items.end()) return nullptr;
   CComPtr<IGraphic3D> removed = item->second.graphic;
@@ -34,12 +34,12 @@ void GraphicList::Clear() {
   m_Items.clear();
 }
 
-void GraphicList::CopyTo(IArray *array) const {
+void GraphicList::CopyTo(IArray* array) const {
   zelph::ThrowIfNull(array);
-  for (const auto &[sequence, item] : m_Items) zelph::ThrowIfFailed(array->Add(item.graphic));
+  for (const auto& [sequence, item] : m_Items) zelph::ThrowIfFailed(array->Add(item.graphic));
 }
 
-GraphicList::Items::iterator GraphicList::Locate(const UidKey &uid) {
+GraphicList::Items::iterator GraphicList::Locate(const UidKey& uid) {
   auto item = LocateIndexed(uid);
   if (item != m_Items.end()) return item;
   // Nothing listed under this UID still has it: some graphic may have taken
@@ -48,7 +48,7 @@ GraphicList::Items::iterator GraphicList::Locate(const UidKey &uid) {
   return LocateIndexed(uid);
 }
 
-GraphicList::Items::iterator GraphicList::LocateIndexed(const UidKey &uid) {
+GraphicList::Items::iterator GraphicList::LocateIndexed(const UidKey& uid) {
   auto indexed = m_ByUid.find(uid);
   while (indexed != m_ByUid.end() && !indexed->second.empty()) {
     auto item = m_Items.find(*indexed->second.begin());

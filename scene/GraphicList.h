@@ -22,23 +22,23 @@
 class GraphicList {
  public:
   GraphicList() = default;
-  GraphicList(const GraphicList &) = delete;
-  GraphicList &operator=(const GraphicList &) = delete;
+  GraphicList(const GraphicList&) = delete;
+  GraphicList& operator=(const GraphicList&) = delete;
 
-  void Append(IGraphic3D *graphic);
+  void Append(IGraphic3D* graphic);
   // The first listed graphic whose UID is `uid`; null when there is none.
-  CComPtr<IGraphic3D> Find(const UidKey &uid);
+  CComPtr<IGraphic3D> Find(const UidKey& uid);
   // Takes that graphic out of the list and hands it back; null when there
   // is none.
-  CComPtr<IGraphic3D> RemoveFirst(const UidKey &uid);
+  CComPtr<IGraphic3D> RemoveFirst(const UidKey& uid);
   void Clear();
   long Count() const { return static_cast<long>(m_Items.size()); }
   // Appends every listed graphic to `array`, in order.
-  void CopyTo(IArray *array) const;
+  void CopyTo(IArray* array) const;
 
   // The UID a graphic reports now; a graphic that cannot report one counts
   // as having the null UID.
-  static UidKey UidOf(IGraphic3D *graphic);
+  static UidKey UidOf(IGraphic3D* graphic);
 
  private:
   struct Item {
@@ -48,8 +48,8 @@ class GraphicList {
   using Items = std::map<std::uint64_t, Item>;
 
   // The position of the first listed graphic with `uid`, or end().
-  Items::iterator Locate(const UidKey &uid);
-  Items::iterator LocateIndexed(const UidKey &uid);
+  Items::iterator Locate(const UidKey& uid);
+  Items::iterator LocateIndexed(const UidKey& uid);
   void Index(Items::iterator item);
   void Unindex(Items::iterator item);
   void Reindex();

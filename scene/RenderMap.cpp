@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-void RenderMap::Place(const UidKey &uid, std::unique_ptr<GraphicBase> renderable) {
+void RenderMap::Place(const UidKey& uid, std::unique_ptr<GraphicBase> renderable) {
   if (!renderable) return;
   GLuint name = renderable->GetGLName();
   auto [entry, inserted] = m_Entries.try_emplace(uid);
@@ -13,12 +13,12 @@ void RenderMap::Place(const UidKey &uid, std::unique_ptr<GraphicBase> renderable
   replaced.reset();
 }
 
-GraphicBase *RenderMap::Find(const UidKey &uid) const {
+GraphicBase* RenderMap::Find(const UidKey& uid) const {
   auto entry = m_Entries.find(uid);
   return entry == m_Entries.end() ? nullptr : entry->second.get();
 }
 
-bool RenderMap::Erase(const UidKey &uid) {
+bool RenderMap::Erase(const UidKey& uid) {
   auto entry = m_Entries.find(uid);
   if (entry == m_Entries.end()) return false;
   Unindex(entry);
@@ -27,11 +27,11 @@ bool RenderMap::Erase(const UidKey &uid) {
   return true;
 }
 
-GraphicBase *RenderMap::FindByGLName(GLuint name) const {
+GraphicBase* RenderMap::FindByGLName(GLuint name) const {
   auto named = m_ByGLName.find(name);
   if (named == m_ByGLName.end() || named->second.empty()) return nullptr;
   auto first = std::min_element(named->second.begin(), named->second.end(),
-                                [](const auto &a, const auto &b) { return a->first < b->first; });
+                                [](const auto& a, const auto& b) { return a->first < b->first; });
   return (*first)->second.get();
 }
 

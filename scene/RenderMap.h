@@ -22,26 +22,26 @@
 class RenderMap {
  public:
   RenderMap() = default;
-  RenderMap(const RenderMap &) = delete;
-  RenderMap &operator=(const RenderMap &) = delete;
+  RenderMap(const RenderMap&) = delete;
+  RenderMap& operator=(const RenderMap&) = delete;
 
   // Stores `renderable` under `uid`; the one stored there before is
   // destroyed, after the new one is in place.
-  void Place(const UidKey &uid, std::unique_ptr<GraphicBase> renderable);
+  void Place(const UidKey& uid, std::unique_ptr<GraphicBase> renderable);
   // The renderable stored under `uid`; null when there is none.
-  GraphicBase *Find(const UidKey &uid) const;
+  GraphicBase* Find(const UidKey& uid) const;
   // Destroys the renderable stored under `uid`; false when there was none.
-  bool Erase(const UidKey &uid);
+  bool Erase(const UidKey& uid);
   // The first renderable, in draw order, that draws under `name`; null
   // when none does.
-  GraphicBase *FindByGLName(GLuint name) const;
+  GraphicBase* FindByGLName(GLuint name) const;
   void Clear();
   std::size_t Size() const { return m_Entries.size(); }
 
   // Calls `visit(GraphicBase&)` for every renderable in draw order.
   template <class Visit>
-  void ForEach(Visit &&visit) const {
-    for (const auto &entry : m_Entries) visit(*entry.second);
+  void ForEach(Visit&& visit) const {
+    for (const auto& entry : m_Entries) visit(*entry.second);
   }
 
  private:

@@ -154,8 +154,8 @@ void Show(GraphicBase& renderable, bool visible) {
 }
 
 // The whole update of one renderable from its graphic's values.
-void Update(GraphicBase& renderable, IGraphic3D* graphic, IPoint* centroid, IPoint* anchor,
-            IOrientation3D* orientation, bool LoxOnly) {
+void Update(GraphicBase& renderable, IGraphic3D* graphic, IPoint* centroid, IPoint* anchor, IOrientation3D* orientation,
+            bool LoxOnly) {
   Place(renderable, ThresholdElevationOf(graphic), LocationOf(centroid), anchor ? LocationOf(anchor) : Location());
   if (!LoxOnly) Reshape(renderable, graphic, orientation);
   Show(renderable, VisibleOf(graphic));

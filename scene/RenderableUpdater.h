@@ -32,8 +32,7 @@ class RenderableUpdater {
   void MinorUpdateTextRenderable(ITextPoint3D* text, IPoint* centroid, IPoint* anchor, IOrientation3D* orientation,
                                  bool LoxOnly);
   // A group controlled as a whole moves and turns as one renderable.
-  void MinorUpdateGroupRenderable(IGroupGraphic3D* group, IPoint* centroid, IOrientation3D* orientation,
-                                  bool LoxOnly);
+  void MinorUpdateGroupRenderable(IGroupGraphic3D* group, IPoint* centroid, IOrientation3D* orientation, bool LoxOnly);
   // Any other group places each member by the member's own graphic.
   void MinorUpdateGroupRenderableUncontrolled(IGroupGraphic3D* group, bool LoxOnly);
 

@@ -32,26 +32,26 @@ constexpr LONG kPointPickSize = 3;
 
 class CriticalLock {
  public:
-  explicit CriticalLock(CRITICAL_SECTION &section) : m_Section(section) { EnterCriticalSection(&m_Section); }
+  explicit CriticalLock(CRITICAL_SECTION& section) : m_Section(section) { EnterCriticalSection(&m_Section); }
   ~CriticalLock() { LeaveCriticalSection(&m_Section); }
-  CriticalLock(const CriticalLock &) = delete;
-  CriticalLock &operator=(const CriticalLock &) = delete;
+  CriticalLock(const CriticalLock&) = delete;
+  CriticalLock& operator=(const CriticalLock&) = delete;
 
  private:
-  CRITICAL_SECTION &m_Section;
+  CRITICAL_SECTION& m_Section;
 };
 
 // Keeps the draw events out while renderables are rebuilt; rendering is on
 // again afterwards, whatever happened in between.
 class RenderingPause {
  public:
-  explicit RenderingPause(bool &renderingOn) : m_RenderingOn(renderingOn) { m_RenderingOn = false; }
+  explicit RenderingPause(bool& renderingOn) : m_RenderingOn(renderingOn) { m_RenderingOn = false; }
   ~RenderingPause() { m_RenderingOn = true; }
-  RenderingPause(const RenderingPause &) = delete;
-  RenderingPause &operator=(const RenderingPause &) = delete;
+  RenderingPause(const RenderingPause&) = delete;
+  RenderingPause& operator=(const RenderingPause&) = delete;
 
  private:
-  bool &m_RenderingOn;
+  bool& m_RenderingOn;
 };
 
 GLint CurrentRenderMode() {
@@ -63,7 +63,7 @@ GLint CurrentRenderMode() {
 }  // namespace
 
 SceneManager3D::SceneManager3D()
-    : m_Builder(m_FontHelper, [this](IGraphic3D *graphic) { return LookUpGLName(graphic); }),
+    : m_Builder(m_FontHelper, [this](IGraphic3D* graphic) { return LookUpGLName(graphic); }),
       m_Updater(m_BillboardMap, m_OtherMap) {
   InitializeCriticalSection(&m_Critical);
 }
@@ -99,13 +99,13 @@ void SceneManager3D::FinalRelease() {
 // ---------------------------------------------------------------------------
 // Attachment
 
-STDMETHODIMP SceneManager3D::InitializeContext(IUnknown *context) {
+STDMETHODIMP SceneManager3D::InitializeContext(IUnknown* context) {
   return ComCall(L"SinkGlobeEvents", [&]() -> HRESULT {
     HRESULT hr = UninitializeContext();
     if (hr != S_OK) Logger::Warning(L"Globe event unsinking failed...");
     m_GlobeDisplay.Release();
     if (context) {
-      HRESULT found = context->QueryInterface(IID_IGlobeDisplay, reinterpret_cast<void **>(&m_GlobeDisplay));
+      HRESULT found = context->QueryInterface(IID_IGlobeDisplay, reinterpret_cast<void**>(&m_GlobeDisplay));
       if (FAILED(found) && found != E_NOINTERFACE) zelph::Fail(found);
     }
     m_GlobeStat = CComQIPtr<IGlobeStatInfo>(m_GlobeDisplay);
@@ -170,7 +170,7 @@ void SceneManager3D::InitBulloriri() {
 // ---------------------------------------------------------------------------
 // Options
 
-STDMETHODIMP SceneManager3D::get_BaseExaggeration(DOUBLE *exaggeration) {
+STDMETHODIMP SceneManager3D::get_BaseExaggeration(DOUBLE* exaggeration) {
   return ComCall(
       L"get_BaseExaggeration", [&] { *exaggeration = m_BaseExaggeration; }, exaggeration);
 }
@@ -183,7 +183,7 @@ STDMETHODIMP SceneManager3D::put_BaseExaggeration(DOUBLE exaggeration) {
   });
 }
 
-STDMETHODIMP SceneManager3D::get_AutoRefreshGlobe(VARIANT_BOOL *autoRefresh) {
+STDMETHODIMP SceneManager3D::get_AutoRefreshGlobe(VARIANT_BOOL* autoRefresh) {
   return ComCall(
       L"get_AutoRefreshGlobe", [&] { *autoRefresh = m_AutoRefreshGlobe ? VARIANT_TRUE : VARIANT_FALSE; }, autoRefresh);
 }
@@ -203,7 +203,7 @@ RenderableBuilder::SceneSettings SceneManager3D::Settings() const {
 // ---------------------------------------------------------------------------
 // Graphics
 
-STDMETHODIMP SceneManager3D::AddGraphic(IGraphic3D *graphic) {
+STDMETHODIMP SceneManager3D::AddGraphic(IGraphic3D* graphic) {
   return ComCall(L"AddGraphic", [&]() -> HRESULT {
     if (!graphic) return E_POINTER;
     zelph::ThrowIfNull(m_PendingGraphics);
@@ -212,7 +212,7 @@ STDMETHODIMP SceneManager3D::AddGraphic(IGraphic3D *graphic) {
   });
 }
 
-STDMETHODIMP SceneManager3D::RemoveGraphic(IGraphic3D *graphic) {
+STDMETHODIMP SceneManager3D::RemoveGraphic(IGraphic3D* graphic) {
   return ComCall(L"RemoveGraphic", [&]() -> HRESULT {
     if (!graphic) return E_POINTER;
     UidKey uid = GraphicList::UidOf(graphic);
@@ -249,7 +249,7 @@ void SceneManager3D::RebuildAllRenderables() {
     CriticalLock lock(m_Critical);
     m_AmRefreshing = true;
     struct Done {
-      bool &refreshing;
+      bool& refreshing;
       ~Done() { refreshing = false; }
     } done{m_AmRefreshing};
     zelph::ThrowIfNull(m_PendingGraphics);
@@ -277,7 +277,7 @@ STDMETHODIMP SceneManager3D::ClearAllGraphics() {
   });
 }
 
-STDMETHODIMP SceneManager3D::get_Graphics(IArray **graphics) {
+STDMETHODIMP SceneManager3D::get_Graphics(IArray** graphics) {
   return ComCall(
       L"get_Graphics",
       [&] {
@@ -288,7 +288,7 @@ STDMETHODIMP SceneManager3D::get_Graphics(IArray **graphics) {
       graphics);
 }
 
-STDMETHODIMP SceneManager3D::putref_Graphics(IArray *graphics) {
+STDMETHODIMP SceneManager3D::putref_Graphics(IArray* graphics) {
   return ComCall(L"putref_Graphics", [&] {
     zelph::ThrowIfFailed(ClearAllGraphics());
     // Without an array of the caller's the list stays, empty, so that
@@ -298,12 +298,12 @@ STDMETHODIMP SceneManager3D::putref_Graphics(IArray *graphics) {
   });
 }
 
-STDMETHODIMP SceneManager3D::FindGraphic(BSTR uid, IGraphic3D **graphic) {
+STDMETHODIMP SceneManager3D::FindGraphic(BSTR uid, IGraphic3D** graphic) {
   return ComCall(
       L"FindGraphic", [&] { *graphic = FindGraphicByUid(UidKey(uid)).Detach(); }, graphic);
 }
 
-STDMETHODIMP SceneManager3D::UpdateGraphic(IGraphic3D *graphic) {
+STDMETHODIMP SceneManager3D::UpdateGraphic(IGraphic3D* graphic) {
   return ComCall(L"UpdateGraphic", [&]() -> HRESULT {
     if (!graphic) {
       Logger::Warning(L"pGraphic is NULL...");
@@ -337,7 +337,7 @@ STDMETHODIMP SceneManager3D::UpdateGraphic(IGraphic3D *graphic) {
   });
 }
 
-void SceneManager3D::ProcessGraphic(IGraphic3D *graphic) {
+void SceneManager3D::ProcessGraphic(IGraphic3D* graphic) {
   InternalCall(L"ProcessGraphic", [&] {
     RenderableBuilder::Built built = m_Builder.Construct(LookUpGLName(graphic), graphic, Settings());
     PlaceInRenderMap(MapOf(built.map), GraphicList::UidOf(graphic), std::move(built.renderable));
@@ -347,11 +347,11 @@ void SceneManager3D::ProcessGraphic(IGraphic3D *graphic) {
   });
 }
 
-RenderMap &SceneManager3D::MapOf(RenderableBuilder::MapKind kind) {
+RenderMap& SceneManager3D::MapOf(RenderableBuilder::MapKind kind) {
   return kind == RenderableBuilder::MapKind::Billboard ? m_BillboardMap : m_OtherMap;
 }
 
-void SceneManager3D::PlaceInRenderMap(RenderMap &map, const UidKey &uid, std::unique_ptr<GraphicBase> renderable) {
+void SceneManager3D::PlaceInRenderMap(RenderMap& map, const UidKey& uid, std::unique_ptr<GraphicBase> renderable) {
   InternalCall(L"PlaceInRenderMap", [&] {
     if (!renderable) {
       Logger::Debug(L"pRenderable is NULL...");
@@ -361,7 +361,7 @@ void SceneManager3D::PlaceInRenderMap(RenderMap &map, const UidKey &uid, std::un
   });
 }
 
-void SceneManager3D::EraseRenderable(const UidKey &uid) {
+void SceneManager3D::EraseRenderable(const UidKey& uid) {
   InternalCall(L"EraseRenderable", [&] {
     if (m_BillboardMap.Erase(uid)) {
       Logger::Debug(L"Found in m_BillboardMap! Exiting EraseRenderable...");
@@ -376,25 +376,25 @@ void SceneManager3D::ClearRenderMaps() {
   m_OtherMap.Clear();
 }
 
-GraphicBase *SceneManager3D::FindRenderable(const UidKey &uid) const {
-  if (GraphicBase *billboard = m_BillboardMap.Find(uid)) return billboard;
+GraphicBase* SceneManager3D::FindRenderable(const UidKey& uid) const {
+  if (GraphicBase* billboard = m_BillboardMap.Find(uid)) return billboard;
   return m_OtherMap.Find(uid);
 }
 
-GLuint SceneManager3D::LookUpGLName(IGraphic3D *graphic) const {
-  GraphicBase *renderable = FindRenderable(GraphicList::UidOf(graphic));
+GLuint SceneManager3D::LookUpGLName(IGraphic3D* graphic) const {
+  GraphicBase* renderable = FindRenderable(GraphicList::UidOf(graphic));
   return renderable ? renderable->GetGLName() : GraphicBase::kNextGLName;
 }
 
 CComPtr<IGraphic3D> SceneManager3D::FindGraphicByName(GLuint name) {
-  GraphicBase *renderable = m_BillboardMap.FindByGLName(name);
+  GraphicBase* renderable = m_BillboardMap.FindByGLName(name);
   if (!renderable) renderable = m_OtherMap.FindByGLName(name);
   if (!renderable) return nullptr;
   CComBSTR uid = renderable->GetUID();
   return FindGraphicByUid(UidKey(uid.m_str));
 }
 
-CComPtr<IGraphic3D> SceneManager3D::FindGraphicByUid(const UidKey &uid) {
+CComPtr<IGraphic3D> SceneManager3D::FindGraphicByUid(const UidKey& uid) {
   if (CComPtr<IGraphic3D> processed = m_ProcessedGraphics.Find(uid)) return processed;
   LONG pending = PendingIndex(uid);
   if (pending < 0) return nullptr;
@@ -403,7 +403,7 @@ CComPtr<IGraphic3D> SceneManager3D::FindGraphicByUid(const UidKey &uid) {
   return CComQIPtr<IGraphic3D>(element);
 }
 
-LONG SceneManager3D::PendingIndex(const UidKey &uid) {
+LONG SceneManager3D::PendingIndex(const UidKey& uid) {
   if (!m_PendingGraphics) return -1;
   LONG count = 0;
   zelph::ThrowIfFailed(m_PendingGraphics->get_Count(&count));
@@ -419,16 +419,16 @@ LONG SceneManager3D::PendingIndex(const UidKey &uid) {
 // ---------------------------------------------------------------------------
 // Frames
 
-STDMETHODIMP SceneManager3D::ActiveViewerChanged(ISceneViewer *) { return E_NOTIMPL; }
-STDMETHODIMP SceneManager3D::ViewerAdded(ISceneViewer *) { return E_NOTIMPL; }
-STDMETHODIMP SceneManager3D::ViewerRemoved(ISceneViewer *) { return E_NOTIMPL; }
+STDMETHODIMP SceneManager3D::ActiveViewerChanged(ISceneViewer*) { return E_NOTIMPL; }
+STDMETHODIMP SceneManager3D::ViewerAdded(ISceneViewer*) { return E_NOTIMPL; }
+STDMETHODIMP SceneManager3D::ViewerRemoved(ISceneViewer*) { return E_NOTIMPL; }
 STDMETHODIMP SceneManager3D::InteractionStopped() { return E_NOTIMPL; }
 STDMETHODIMP SceneManager3D::BatchTileGenerationStarted(BSTR) { return E_NOTIMPL; }
 STDMETHODIMP SceneManager3D::BatchTileGenerationStopped() { return E_NOTIMPL; }
-STDMETHODIMP SceneManager3D::VectorOverflow(ILayer *) { return E_NOTIMPL; }
-STDMETHODIMP SceneManager3D::TileOverflow(ILayer *) { return E_NOTIMPL; }
+STDMETHODIMP SceneManager3D::VectorOverflow(ILayer*) { return E_NOTIMPL; }
+STDMETHODIMP SceneManager3D::TileOverflow(ILayer*) { return E_NOTIMPL; }
 
-STDMETHODIMP SceneManager3D::BeforeDraw(ISceneViewer *viewer, VARIANT_BOOL *) {
+STDMETHODIMP SceneManager3D::BeforeDraw(ISceneViewer* viewer, VARIANT_BOOL*) {
   return ComCall(L"BeforeDraw", [&]() -> HRESULT {
     if (!m_RenderingOn) {
       Logger::Debug(L"Rendering off; exiting BeforeDraw...");
@@ -466,7 +466,7 @@ STDMETHODIMP SceneManager3D::BeforeDraw(ISceneViewer *viewer, VARIANT_BOOL *) {
   });
 }
 
-STDMETHODIMP SceneManager3D::AfterDraw(ISceneViewer *) {
+STDMETHODIMP SceneManager3D::AfterDraw(ISceneViewer*) {
   return ComCall(L"AfterDraw", [&]() -> HRESULT {
     if (!m_RenderingOn) {
       Logger::Debug(L"Rendering off; exiting AfterDraw...");
@@ -499,7 +499,7 @@ STDMETHODIMP SceneManager3D::AfterDraw(ISceneViewer *) {
   });
 }
 
-void SceneManager3D::DecideObserverSide(ISceneViewer *viewer) {
+void SceneManager3D::DecideObserverSide(ISceneViewer* viewer) {
   m_SubsurfaceObserver = false;
   CComPtr<ICamera> camera;
   if (viewer) viewer->get_Camera(&camera);
@@ -544,12 +544,12 @@ HRESULT SceneManager3D::RenderSubSurfaceOthers() {
                     L"%d other subsurface graphic(s) rendered in %g ms.");
 }
 
-HRESULT SceneManager3D::RenderPass(const wchar_t *method, const RenderMap &map, bool subsurface, bool cull,
-                                   const wchar_t *trace) {
+HRESULT SceneManager3D::RenderPass(const wchar_t* method, const RenderMap& map, bool subsurface, bool cull,
+                                   const wchar_t* trace) {
   return ComCall(method, [&] {
     double started = CTiming::GetTickCount();
     int rendered = 0;
-    map.ForEach([&](GraphicBase &renderable) {
+    map.ForEach([&](GraphicBase& renderable) {
       if (renderable.IsSubsurface() != subsurface) return;
       if (cull) {
         float x = 0.0f, y = 0.0f, z = 0.0f;
@@ -623,7 +623,7 @@ void SceneManager3D::RequestPick(LONG x, LONG y, LONG dx, LONG dy) {
   if (selectionMode && wglGetCurrentContext() && CurrentRenderMode() == GL_SELECT) glRenderMode(GL_RENDER);
 }
 
-STDMETHODIMP SceneManager3D::HitTestPoint(LONG x, LONG y, IGraphic3D **graphic) {
+STDMETHODIMP SceneManager3D::HitTestPoint(LONG x, LONG y, IGraphic3D** graphic) {
   return ComCall(
       L"HitTestPoint",
       [&] {
@@ -631,14 +631,14 @@ STDMETHODIMP SceneManager3D::HitTestPoint(LONG x, LONG y, IGraphic3D **graphic) 
         m_SelectBuffer.fill(0);
         RequestPick(x, y, kPointPickSize, kPointPickSize);
         auto hits = SelectionHits::ReadGraphicHits(m_SelectBuffer, m_SelectHits, Glomarch::GetNextGLNameNoInc());
-        if (const SelectionHits::Hit *nearest = SelectionHits::Nearest(hits)) {
+        if (const SelectionHits::Hit* nearest = SelectionHits::Nearest(hits)) {
           *graphic = FindGraphicByName(nearest->name).Detach();
         }
       },
       graphic);
 }
 
-STDMETHODIMP SceneManager3D::HitTestRect(LONG x, LONG y, LONG dx, LONG dy, ISet **graphics) {
+STDMETHODIMP SceneManager3D::HitTestRect(LONG x, LONG y, LONG dx, LONG dy, ISet** graphics) {
   return ComCall(
       L"HitTestRect",
       [&] {
@@ -646,7 +646,7 @@ STDMETHODIMP SceneManager3D::HitTestRect(LONG x, LONG y, LONG dx, LONG dy, ISet 
         CComPtr<ISet> found = zelph::RequireHostObject<ISet>(CLSID_Set);
         RequestPick(x, y + dy, dx, dy);
         auto hits = SelectionHits::ReadGraphicHits(m_SelectBuffer, m_SelectHits, Glomarch::GetNextGLNameNoInc());
-        for (const SelectionHits::Hit &hit : hits) {
+        for (const SelectionHits::Hit& hit : hits) {
           if (CComPtr<IGraphic3D> graphic = FindGraphicByName(hit.name)) found->Add(graphic);
         }
         *graphics = found.Detach();
@@ -659,7 +659,7 @@ STDMETHODIMP SceneManager3D::ClearSelection() {
 }
 
 STDMETHODIMP
-SceneManager3D::get_SelectionOption(kestGLSelectionOption *option) {
+SceneManager3D::get_SelectionOption(kestGLSelectionOption* option) {
   return ComCall(L"get_SelectionOption", [&]() -> HRESULT {
     if (!option) {
       Logger::Warning(L"Option is NULL...");
@@ -674,12 +674,12 @@ STDMETHODIMP SceneManager3D::put_SelectionOption(kestGLSelectionOption option) {
   return ComCall(L"put_SelectionOption", [&] { m_SelectionOption = option; });
 }
 
-STDMETHODIMP SceneManager3D::get_SelectionColor(IRgbColor **color) {
+STDMETHODIMP SceneManager3D::get_SelectionColor(IRgbColor** color) {
   return ComCall(
       L"get_SelectionColor", [&] { zelph::HandOut(m_SelectionColor.p, color); }, color);
 }
 
-STDMETHODIMP SceneManager3D::putref_SelectionColor(IRgbColor *color) {
+STDMETHODIMP SceneManager3D::putref_SelectionColor(IRgbColor* color) {
   return ComCall(L"putref_SelectionColor", [&]() -> HRESULT {
     // Every renderable built later reads this colour.
     if (!color) return E_POINTER;
@@ -706,7 +706,7 @@ STDMETHODIMP SceneManager3D::UpdateTrackRect(LONG x, LONG y) {
   });
 }
 
-STDMETHODIMP SceneManager3D::FinishTrackRect(DOUBLE *width, DOUBLE *height) {
+STDMETHODIMP SceneManager3D::FinishTrackRect(DOUBLE* width, DOUBLE* height) {
   return ComCall(L"FinishTrackRect", [&]() -> HRESULT {
     if (!width || !height) {
       Logger::Warning(L"GLWidth or GLHeight is NULL...");
@@ -752,7 +752,7 @@ void SceneManager3D::ServeLocationHelp() {
   });
 }
 
-STDMETHODIMP SceneManager3D::WindowToGeographic(LONG x, LONG y, IPoint **location) {
+STDMETHODIMP SceneManager3D::WindowToGeographic(LONG x, LONG y, IPoint** location) {
   return ComCall(L"WindowToGeographic", [&]() -> HRESULT {
     m_LocX = x;
     m_LocY = y;
@@ -765,7 +765,7 @@ STDMETHODIMP SceneManager3D::WindowToGeographic(LONG x, LONG y, IPoint **locatio
   });
 }
 
-STDMETHODIMP SceneManager3D::GeographicToWindow(IPoint *location, LONG *x, LONG *y) {
+STDMETHODIMP SceneManager3D::GeographicToWindow(IPoint* location, LONG* x, LONG* y) {
   return ComCall(L"GeographicToWindow", [&]() -> HRESULT {
     if (!location || !x || !y) {
       Logger::Warning(L"pLocation or X or Y is NULL...");
@@ -781,7 +781,7 @@ STDMETHODIMP SceneManager3D::GeographicToWindow(IPoint *location, LONG *x, LONG 
   });
 }
 
-STDMETHODIMP SceneManager3D::PixelsToDegrees(LONG pixels, DOUBLE *degrees) {
+STDMETHODIMP SceneManager3D::PixelsToDegrees(LONG pixels, DOUBLE* degrees) {
   return ComCall(
       L"PixelsToDegrees",
       [&] {
@@ -796,7 +796,7 @@ STDMETHODIMP SceneManager3D::PixelsToDegrees(LONG pixels, DOUBLE *degrees) {
       degrees);
 }
 
-STDMETHODIMP SceneManager3D::PixelsToMeters(LONG pixels, DOUBLE *meters) {
+STDMETHODIMP SceneManager3D::PixelsToMeters(LONG pixels, DOUBLE* meters) {
   return ComCall(
       L"PixelsToMeters",
       [&] {

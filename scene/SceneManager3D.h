@@ -53,53 +53,53 @@ class SceneManager3D : public zelph::ComObjectRoot,
   void FinalRelease();
 
   // ISceneManager3D
-  STDMETHODIMP InitializeContext(IUnknown *context) override;
+  STDMETHODIMP InitializeContext(IUnknown* context) override;
   STDMETHODIMP UninitializeContext() override;
-  STDMETHODIMP get_BaseExaggeration(DOUBLE *exaggeration) override;
+  STDMETHODIMP get_BaseExaggeration(DOUBLE* exaggeration) override;
   STDMETHODIMP put_BaseExaggeration(DOUBLE exaggeration) override;
-  STDMETHODIMP AddGraphic(IGraphic3D *graphic) override;
-  STDMETHODIMP RemoveGraphic(IGraphic3D *graphic) override;
+  STDMETHODIMP AddGraphic(IGraphic3D* graphic) override;
+  STDMETHODIMP RemoveGraphic(IGraphic3D* graphic) override;
   STDMETHODIMP Refresh() override;
   STDMETHODIMP ClearAllGraphics() override;
-  STDMETHODIMP get_Graphics(IArray **graphics) override;
-  STDMETHODIMP putref_Graphics(IArray *graphics) override;
-  STDMETHODIMP FindGraphic(BSTR uid, IGraphic3D **graphic) override;
-  STDMETHODIMP UpdateGraphic(IGraphic3D *graphic) override;
-  STDMETHODIMP get_AutoRefreshGlobe(VARIANT_BOOL *autoRefresh) override;
+  STDMETHODIMP get_Graphics(IArray** graphics) override;
+  STDMETHODIMP putref_Graphics(IArray* graphics) override;
+  STDMETHODIMP FindGraphic(BSTR uid, IGraphic3D** graphic) override;
+  STDMETHODIMP UpdateGraphic(IGraphic3D* graphic) override;
+  STDMETHODIMP get_AutoRefreshGlobe(VARIANT_BOOL* autoRefresh) override;
   STDMETHODIMP put_AutoRefreshGlobe(VARIANT_BOOL autoRefresh) override;
   STDMETHODIMP ToggleRendering(VARIANT_BOOL on) override;
 
   // IGlobeDisplayEvents: only the draw events do anything.
-  STDMETHODIMP ActiveViewerChanged(ISceneViewer *viewer) override;
-  STDMETHODIMP ViewerAdded(ISceneViewer *viewer) override;
-  STDMETHODIMP ViewerRemoved(ISceneViewer *viewer) override;
+  STDMETHODIMP ActiveViewerChanged(ISceneViewer* viewer) override;
+  STDMETHODIMP ViewerAdded(ISceneViewer* viewer) override;
+  STDMETHODIMP ViewerRemoved(ISceneViewer* viewer) override;
   STDMETHODIMP InteractionStopped() override;
   STDMETHODIMP BatchTileGenerationStarted(BSTR name) override;
   STDMETHODIMP BatchTileGenerationStopped() override;
-  STDMETHODIMP BeforeDraw(ISceneViewer *viewer, VARIANT_BOOL *handled) override;
-  STDMETHODIMP AfterDraw(ISceneViewer *viewer) override;
-  STDMETHODIMP VectorOverflow(ILayer *layer) override;
-  STDMETHODIMP TileOverflow(ILayer *layer) override;
+  STDMETHODIMP BeforeDraw(ISceneViewer* viewer, VARIANT_BOOL* handled) override;
+  STDMETHODIMP AfterDraw(ISceneViewer* viewer) override;
+  STDMETHODIMP VectorOverflow(ILayer* layer) override;
+  STDMETHODIMP TileOverflow(ILayer* layer) override;
 
   // IOrthoTrack3D
   STDMETHODIMP StartTrackRect(LONG x, LONG y) override;
   STDMETHODIMP UpdateTrackRect(LONG x, LONG y) override;
-  STDMETHODIMP FinishTrackRect(DOUBLE *width, DOUBLE *height) override;
+  STDMETHODIMP FinishTrackRect(DOUBLE* width, DOUBLE* height) override;
 
   // ISelection3D
-  STDMETHODIMP get_SelectionOption(kestGLSelectionOption *option) override;
+  STDMETHODIMP get_SelectionOption(kestGLSelectionOption* option) override;
   STDMETHODIMP put_SelectionOption(kestGLSelectionOption option) override;
-  STDMETHODIMP get_SelectionColor(IRgbColor **color) override;
-  STDMETHODIMP putref_SelectionColor(IRgbColor *color) override;
-  STDMETHODIMP HitTestPoint(LONG x, LONG y, IGraphic3D **graphic) override;
-  STDMETHODIMP HitTestRect(LONG x, LONG y, LONG dx, LONG dy, ISet **graphics) override;
+  STDMETHODIMP get_SelectionColor(IRgbColor** color) override;
+  STDMETHODIMP putref_SelectionColor(IRgbColor* color) override;
+  STDMETHODIMP HitTestPoint(LONG x, LONG y, IGraphic3D** graphic) override;
+  STDMETHODIMP HitTestRect(LONG x, LONG y, LONG dx, LONG dy, ISet** graphics) override;
   STDMETHODIMP ClearSelection() override;
 
   // ILocationHelper3D
-  STDMETHODIMP WindowToGeographic(LONG x, LONG y, IPoint **location) override;
-  STDMETHODIMP GeographicToWindow(IPoint *location, LONG *x, LONG *y) override;
-  STDMETHODIMP PixelsToDegrees(LONG pixels, DOUBLE *degrees) override;
-  STDMETHODIMP PixelsToMeters(LONG pixels, DOUBLE *meters) override;
+  STDMETHODIMP WindowToGeographic(LONG x, LONG y, IPoint** location) override;
+  STDMETHODIMP GeographicToWindow(IPoint* location, LONG* x, LONG* y) override;
+  STDMETHODIMP PixelsToDegrees(LONG pixels, DOUBLE* degrees) override;
+  STDMETHODIMP PixelsToMeters(LONG pixels, DOUBLE* meters) override;
 
  private:
   // Asks the viewer for a frame, drawn before the call returns.
@@ -110,23 +110,23 @@ class SceneManager3D : public zelph::ComObjectRoot,
   // render map, lists the graphic as processed and resets its update level.
   // (Members of groups and sensor ellipsoids are built by the builder for
   // their parent renderable.)
-  void ProcessGraphic(IGraphic3D *graphic);
-  RenderMap &MapOf(RenderableBuilder::MapKind kind);
-  void PlaceInRenderMap(RenderMap &map, const UidKey &uid, std::unique_ptr<GraphicBase> renderable);
-  void EraseRenderable(const UidKey &uid);
+  void ProcessGraphic(IGraphic3D* graphic);
+  RenderMap& MapOf(RenderableBuilder::MapKind kind);
+  void PlaceInRenderMap(RenderMap& map, const UidKey& uid, std::unique_ptr<GraphicBase> renderable);
+  void EraseRenderable(const UidKey& uid);
   void ClearRenderMaps();
   // The renderable stored under the graphic's UID, billboards first.
-  GraphicBase *FindRenderable(const UidKey &uid) const;
-  GLuint LookUpGLName(IGraphic3D *graphic) const;
+  GraphicBase* FindRenderable(const UidKey& uid) const;
+  GLuint LookUpGLName(IGraphic3D* graphic) const;
   CComPtr<IGraphic3D> FindGraphicByName(GLuint name);
-  CComPtr<IGraphic3D> FindGraphicByUid(const UidKey &uid);
+  CComPtr<IGraphic3D> FindGraphicByUid(const UidKey& uid);
   // The first pending graphic with `uid`, or -1.
-  LONG PendingIndex(const UidKey &uid);
+  LONG PendingIndex(const UidKey& uid);
   void InitBulloriri();
   RenderableBuilder::SceneSettings Settings() const;
 
   // Frames.
-  void DecideObserverSide(ISceneViewer *viewer);
+  void DecideObserverSide(ISceneViewer* viewer);
   // Adjusts the front face to the cull face in force; returns the front
   // face to restore.
   static GLint AdjustFrontFace();
@@ -136,7 +136,7 @@ class SceneManager3D : public zelph::ComObjectRoot,
   HRESULT RenderSubSurfaceBBs();
   HRESULT RenderSurfaceOthers();
   HRESULT RenderSubSurfaceOthers();
-  HRESULT RenderPass(const wchar_t *method, const RenderMap &map, bool subsurface, bool cull, const wchar_t *trace);
+  HRESULT RenderPass(const wchar_t* method, const RenderMap& map, bool subsurface, bool cull, const wchar_t* trace);
   void RenderOverlays();
   void ServeLocationHelp();
 

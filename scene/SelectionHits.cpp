@@ -18,9 +18,9 @@ std::vector<SelectionHits::Hit> SelectionHits::ReadGraphicHits(std::span<const G
   return hits;
 }
 
-const SelectionHits::Hit *SelectionHits::Nearest(const std::vector<Hit> &hits) {
-  const Hit *nearest = nullptr;
-  for (const Hit &hit : hits) {
+const SelectionHits::Hit* SelectionHits::Nearest(const std::vector<Hit>& hits) {
+  const Hit* nearest = nullptr;
+  for (const Hit& hit : hits) {
     if (!nearest || hit.minDepth < nearest->minDepth) nearest = &hit;
   }
   return nearest;

@@ -27,5 +27,5 @@ class SelectionHits {
 
   // The hit nearest the eye: least minimum depth, the first of equals.
   // Null for none.
-  static const Hit *Nearest(const std::vector<Hit> &hits);
+  static const Hit* Nearest(const std::vector<Hit>& hits);
 };

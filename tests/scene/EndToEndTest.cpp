@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/scene/SceneFixture.h"
 #include "platform/WideString.h"
+#include "tests/scene/SceneFixture.h"
 #include "tests/support/TestPaths.h"
 
 namespace zelph::test {

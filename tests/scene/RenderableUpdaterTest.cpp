@@ -174,8 +174,8 @@ TEST_F(RenderableUpdaterTest, WithoutItsRenderableOrItsPlaceAGraphicChangesNothi
   RenderBillboard* board = Store<RenderBillboard>(m_Billboards, stored, Geopunctus(2, 1, 3));
   // Graphics of every kind with nothing built for them, and an ellipsoid
   // whose UID holds a renderable of another kind.
-  for (const CLSID* clsid : {&CLSID_Billboard3D, &CLSID_Ellipsoid3D, &CLSID_TextPoint3D, &CLSID_GroupGraphic3D,
-                             &CLSID_GeoExtrusion3D}) {
+  for (const CLSID* clsid :
+       {&CLSID_Billboard3D, &CLSID_Ellipsoid3D, &CLSID_TextPoint3D, &CLSID_GroupGraphic3D, &CLSID_GeoExtrusion3D}) {
     m_Updater.MinorUpdateGraphic(Make<IGraphic3D>(*clsid), false);
   }
   CComPtr<IGraphic3D> ellipsoid = Make<IGraphic3D>(CLSID_Ellipsoid3D);

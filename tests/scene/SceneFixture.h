@@ -136,13 +136,6 @@ class SceneTest : public ComponentTest {
     return picked;
   }
 
-  static bool Same(IUnknown* a, IUnknown* b) {
-    CComPtr<IUnknown> ia, ib;
-    if (a) a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ia));
-    if (b) b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ib));
-    return ia == ib;
-  }
-
   ReferenceView view;
   CComPtr<ISceneManager3D> scene;
 };

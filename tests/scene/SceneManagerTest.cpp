@@ -69,7 +69,7 @@ TEST_F(SceneManager, PendingGraphicsWaitForRefreshAndListsFollow) {
   EXPECT_EQ(scene->UpdateGraphic(billboard), E_FAIL);
   CComPtr<IGraphic3D> found;
   EXPECT_EQ(scene->FindGraphic(CComBSTR(Get(billboard, &IGraphic3D::get_UID)), &found), S_OK);
-  EXPECT_TRUE(Same(found, billboard));
+  EXPECT_TRUE(SameIdentity(found, billboard));
 
   ASSERT_EQ(scene->Refresh(), S_OK);
   EXPECT_EQ(PixelOf(2, 3), kRed);
@@ -229,17 +229,17 @@ TEST_F(SceneManager, PicksTheNearestGraphicWithOrWithoutHostRecords) {
   CComPtr<IGraphic3D> inSpace = AddBillboard(45, 90, kBlue, 0.5 * kRadiusMetres);
   ASSERT_EQ(scene->Refresh(), S_OK);
 
-  EXPECT_TRUE(Same(Pick(kSide / 2, kSide / 2), high));
+  EXPECT_TRUE(SameIdentity(Pick(kSide / 2, kSide / 2), high));
   auto [x, y] = WindowOf(45, 90, 0.5 * kRadiusMetres);
-  EXPECT_TRUE(Same(Pick(x, y), inSpace));
+  EXPECT_TRUE(SameIdentity(Pick(x, y), inSpace));
   EXPECT_FALSE(Pick(4, 4));
 
   // A rebuilt graphic keeps its name.
   SetUpdateLevel(high, kestGLUpdateMajor);
   ASSERT_EQ(scene->UpdateGraphic(high), S_OK);
-  EXPECT_TRUE(Same(Pick(kSide / 2, kSide / 2), high));
+  EXPECT_TRUE(SameIdentity(Pick(kSide / 2, kSide / 2), high));
   ASSERT_EQ(scene->RemoveGraphic(high), S_OK);
-  EXPECT_TRUE(Same(Pick(kSide / 2, kSide / 2), low));
+  EXPECT_TRUE(SameIdentity(Pick(kSide / 2, kSide / 2), low));
 }
 
 TEST_F(SceneManager, RectanglesAndGroupsPickWhatTheyHold) {
@@ -269,7 +269,7 @@ TEST_F(SceneManager, RectanglesAndGroupsPickWhatTheyHold) {
   }
 
   auto [mx, my] = WindowOf(0, 10, 5000);
-  EXPECT_TRUE(Same(Pick(mx, my), group));
+  EXPECT_TRUE(SameIdentity(Pick(mx, my), group));
 }
 
 TEST_F(SceneManager, LocationHelpAgreesWithTheCamera) {

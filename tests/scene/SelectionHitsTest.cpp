@@ -16,8 +16,8 @@ std::vector<GLuint> Names(const std::vector<SelectionHits::Hit>& hits) {
 TEST(SelectionHits, OnlyOneNameRecordsOfGraphicNamesCountWhateverCameFirst) {
   // A host record with two names, then graphics 7 and 5, a record under the
   // empty name 0, one nameless record, and a name beyond the limit.
-  const std::vector<GLuint> buffer = {2, 10, 20, 1, 0x686F7374, 1, 30, 40, 7, 1, 25, 26, 5,
-                                      1, 5,  6,  0, 0, 1,  2,   1, 8,  9, 99};
+  const std::vector<GLuint> buffer = {2, 10, 20, 1, 0x686F7374, 1, 30, 40, 7, 1, 25, 26,
+                                      5, 1,  5,  6, 0,          0, 1,  2,  1, 8, 9,  99};
   auto hits = SelectionHits::ReadGraphicHits(buffer, 6, 50);
   EXPECT_EQ(Names(hits), (std::vector<GLuint>{7, 5}));
   ASSERT_NE(SelectionHits::Nearest(hits), nullptr);
