@@ -18,12 +18,17 @@ void Vertex(const Geopunctus& point) {
 }  // namespace
 
 CalloutBase::CalloutBase(GLuint Name)
-    : GraphicBase(Name), m_WindVaneList(glGenLists(1)), m_OrientationDisplayList(glGenLists(1)) {}
+    : GraphicBase(Name), m_WindVaneList(glGenLists(1)) {}
 
 CalloutBase::~CalloutBase() {
   for (GLuint list : {m_WindVaneList, m_OrientationDisplayList}) {
     if (list != 0 && glIsList(list)) glDeleteLists(list, 1);
   }
+}
+
+GLuint CalloutBase::OrientationDisplayList() {
+  if (m_OrientationDisplayList == 0) m_OrientationDisplayList = glGenLists(1);
+  return m_OrientationDisplayList;
 }
 
 void CalloutBase::SetCentroidLocation(Geopunctus CentroidLocation, bool Center) {

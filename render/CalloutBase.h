@@ -54,6 +54,7 @@ class CalloutBase : public GraphicBase {
   void MakeWindVaneList(float GLHeightOffset);
 
  protected:
+  GLuint OrientationDisplayList();
   // The callout line through anchor, callout point and its ground point,
   // then the wind vane, in the callout colour at the renderable's alpha.
   void DrawCallout() const;
@@ -69,6 +70,8 @@ class CalloutBase : public GraphicBase {
   float m_WindVaneSize = 0.0f;
   GLuint m_WindVaneList = 0;
   bool m_ValidLoxDisplayList = false;
+  // Reserved by OrientationDisplayList on first use: most renderables with
+  // a callout never compile one.
   GLuint m_OrientationDisplayList = 0;
   bool m_ValidOrientationDisplayList = false;
   bool m_ValidSizeDisplayList = false;

@@ -5,11 +5,8 @@
 
 void RenderMap::Place(const UidKey& uid, std::unique_ptr<GraphicBase> renderable) {
   if (!renderable) return;
-  GLuint name = renderable->GetGLName();
-  auto [entry, inserted] = m_Entries.try_emplace(uid);
-  if (!inserted) Unindex(entry);
-  std::unique_ptr<GraphicBase> replaced = std::exchange(entry->second, std::move(renderable));
-  m_ByGLName[name].push_back(entry);
+  std::unique_ptr<GraphicBase> replaced = std::exchange(m_Entries[uid], std::move(renderable));
+  Changed();
   replaced.reset();
 }
 
@@ -21,29 +18,52 @@ GraphicBase* RenderMap::Find(const UidKey& uid) const {
 bool RenderMap::Erase(const UidKey& uid) {
   auto entry = m_Entries.find(uid);
   if (entry == m_Entries.end()) return false;
-  Unindex(entry);
   std::unique_ptr<GraphicBase> erased = std::move(entry->second);
   m_Entries.erase(entry);
+  Changed();
   return true;
 }
 
 GraphicBase* RenderMap::FindByGLName(GLuint name) const {
-  auto named = m_ByGLName.find(name);
-  if (named == m_ByGLName.end() || named->second.empty()) return nullptr;
-  auto first = std::min_element(named->second.begin(), named->second.end(),
-                                [](const auto& a, const auto& b) { return a->first < b->first; });
-  return (*first)->second.get();
+  const Entry* first = nullptr;
+  auto [named, end] = NameIndex().equal_range(name);
+  for (; named != end; ++named) {
+    if (!first || DrawsBefore(named->second, first)) first = named->second;
+  }
+  return first ? first->second.get() : nullptr;
 }
+
+void RenderMap::Reserve(std::size_t count) { m_Entries.reserve(count); }
 
 void RenderMap::Clear() {
-  m_ByGLName.clear();
   m_Entries.clear();
+  Changed();
 }
 
-void RenderMap::Unindex(Entries::iterator entry) {
-  if (!entry->second) return;
-  auto named = m_ByGLName.find(entry->second->GetGLName());
-  if (named == m_ByGLName.end()) return;
-  std::erase(named->second, entry);
-  if (named->second.empty()) m_ByGLName.erase(named);
+bool RenderMap::DrawsBefore(const Entry* a, const Entry* b) { return a->first < b->first; }
+
+const std::vector<const RenderMap::Entry*>& RenderMap::DrawOrder() const {
+  if (m_DrawOrderStale) {
+    m_DrawOrder.clear();
+    m_DrawOrder.reserve(m_Entries.size());
+    for (const Entry& entry : m_Entries) m_DrawOrder.push_back(&entry);
+    std::sort(m_DrawOrder.begin(), m_DrawOrder.end(), DrawsBefore);
+    m_DrawOrderStale = false;
+  }
+  return m_DrawOrder;
+}
+
+const std::unordered_multimap<GLuint, const RenderMap::Entry*>& RenderMap::NameIndex() const {
+  if (m_NameIndexStale) {
+    m_ByGLName.clear();
+    m_ByGLName.reserve(m_Entries.size());
+    for (const Entry& entry : m_Entries) m_ByGLName.emplace(entry.second->GetGLName(), &entry);
+    m_NameIndexStale = false;
+  }
+  return m_ByGLName;
+}
+
+void RenderMap::Changed() {
+  m_DrawOrderStale = true;
+  m_NameIndexStale = true;
 }

@@ -1,17 +1,19 @@
 // The renderables of the scene manager's top-level graphics, owned here and
-// kept in draw order: by the graphic's UID, null first, then as wcscmp
+// walked in draw order: by the graphic's UID, null first, then as wcscmp
 // orders the strings. A renderable is stored under its own UID, so looking
 // one up by key finds the renderable whose UID it is.
 //
-// Lookups by key and by OpenGL name take logarithmic or constant time, so
-// that adding, rebuilding, removing and picking n graphics stays near
-// linear in n. Destroying a renderable needs a current OpenGL context.
+// Entries are hashed by UID, so adding, finding, rebuilding and removing
+// one takes constant time. What only frames and picks need is made again
+// when they next ask after entries came or went: the draw order (sorted
+// once) and the index by OpenGL name. A scene of n graphics is thus built,
+// updated and emptied in near-linear time and drawn from a flat list.
+// Destroying a renderable needs a current OpenGL context.
 #pragma once
 
 #include <GL/gl.h>
 
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -26,7 +28,7 @@ class RenderMap {
   RenderMap& operator=(const RenderMap&) = delete;
 
   // Stores `renderable` under `uid`; the one stored there before is
-  // destroyed, after the new one is in place.
+  // destroyed, after the new one is in place. Null is ignored.
   void Place(const UidKey& uid, std::unique_ptr<GraphicBase> renderable);
   // The renderable stored under `uid`; null when there is none.
   GraphicBase* Find(const UidKey& uid) const;
@@ -37,20 +39,32 @@ class RenderMap {
   GraphicBase* FindByGLName(GLuint name) const;
   void Clear();
   std::size_t Size() const { return m_Entries.size(); }
+  // Makes room for `count` entries in all, so that filling the map does
+  // not rehash it on the way.
+  void Reserve(std::size_t count);
 
   // Calls `visit(GraphicBase&)` for every renderable in draw order.
   template <class Visit>
   void ForEach(Visit&& visit) const {
-    for (const auto& entry : m_Entries) visit(*entry.second);
+    for (const Entry* entry : DrawOrder()) visit(*entry->second);
   }
 
  private:
-  using Entries = std::map<UidKey, std::unique_ptr<GraphicBase>>;
+  using Entries = std::unordered_map<UidKey, std::unique_ptr<GraphicBase>>;
+  using Entry = Entries::value_type;
 
-  void Unindex(Entries::iterator entry);
+  static bool DrawsBefore(const Entry* a, const Entry* b);
+  const std::vector<const Entry*>& DrawOrder() const;
+  const std::unordered_multimap<GLuint, const Entry*>& NameIndex() const;
+  void Changed();
 
+  // Hashed nodes stay where they are while the table grows, so the lists
+  // below may point at them.
   Entries m_Entries;
-  // The entries drawing under each OpenGL name; as a renderable keeps the
-  // name it was built with, the index stays true while it is stored.
-  std::unordered_map<GLuint, std::vector<Entries::iterator>> m_ByGLName;
+  mutable std::vector<const Entry*> m_DrawOrder;
+  mutable bool m_DrawOrderStale = false;
+  // The entries drawing under each OpenGL name (a renderable keeps the name
+  // it was built with).
+  mutable std::unordered_multimap<GLuint, const Entry*> m_ByGLName;
+  mutable bool m_NameIndexStale = false;
 };

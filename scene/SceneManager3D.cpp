@@ -63,7 +63,7 @@ GLint CurrentRenderMode() {
 }  // namespace
 
 SceneManager3D::SceneManager3D()
-    : m_Builder(m_FontHelper, [this](IGraphic3D* graphic) { return LookUpGLName(graphic); }),
+    : m_Builder(m_FontHelper, [this](IGraphic3D* graphic) { return LookUpGLName(GraphicList::UidOf(graphic)); }),
       m_Updater(m_BillboardMap, m_OtherMap) {
   InitializeCriticalSection(&m_Critical);
 }
@@ -216,7 +216,7 @@ STDMETHODIMP SceneManager3D::RemoveGraphic(IGraphic3D* graphic) {
   return ComCall(L"RemoveGraphic", [&]() -> HRESULT {
     if (!graphic) return E_POINTER;
     UidKey uid = GraphicList::UidOf(graphic);
-    if (CComPtr<IGraphic3D> removed = m_ProcessedGraphics.RemoveFirst(uid)) {
+    if (CComPtr<IGraphic3D> removed = m_ProcessedGraphics.RemoveFirst(uid, graphic)) {
       Logger::Debug(L"Removing from processed graphics map...");
       m_Junk.push_back(removed);
     }
@@ -255,11 +255,15 @@ void SceneManager3D::RebuildAllRenderables() {
     zelph::ThrowIfNull(m_PendingGraphics);
     LONG count = 0;
     zelph::ThrowIfFailed(m_PendingGraphics->get_Count(&count));
+    // Room for all of them at once: filling the indexes then never rehashes.
+    m_ProcessedGraphics.Reserve(m_ProcessedGraphics.Count() + count);
+    m_BillboardMap.Reserve(m_BillboardMap.Size() + count);
+    m_OtherMap.Reserve(m_OtherMap.Size() + count);
     for (LONG index = 0; index < count; ++index) {
       CComPtr<IUnknown> element;
       zelph::ThrowIfFailed(m_PendingGraphics->get_Element(index, &element));
       CComQIPtr<IGraphic3D> graphic(element);
-      if (graphic) ProcessGraphic(graphic);
+      if (graphic) ProcessGraphic(graphic, GraphicList::UidOf(graphic));
     }
     zelph::ThrowIfFailed(m_PendingGraphics->RemoveAll());
   });
@@ -327,8 +331,8 @@ STDMETHODIMP SceneManager3D::UpdateGraphic(IGraphic3D* graphic) {
       case kestGLUpdateMajor:
         Logger::Debug(L"Calling IArray::Remove in UpdateGraphic...");
         m_Junk.push_back(CComPtr<IGraphic3D>(graphic));
-        m_ProcessedGraphics.RemoveFirst(uid);
-        ProcessGraphic(graphic);
+        m_ProcessedGraphics.RemoveFirst(uid, graphic);
+        ProcessGraphic(graphic, uid);
         break;
       default:
         break;
@@ -337,11 +341,11 @@ STDMETHODIMP SceneManager3D::UpdateGraphic(IGraphic3D* graphic) {
   });
 }
 
-void SceneManager3D::ProcessGraphic(IGraphic3D* graphic) {
+void SceneManager3D::ProcessGraphic(IGraphic3D* graphic, const UidKey& uid) {
   InternalCall(L"ProcessGraphic", [&] {
-    RenderableBuilder::Built built = m_Builder.Construct(LookUpGLName(graphic), graphic, Settings());
-    PlaceInRenderMap(MapOf(built.map), GraphicList::UidOf(graphic), std::move(built.renderable));
-    m_ProcessedGraphics.Append(graphic);
+    RenderableBuilder::Built built = m_Builder.Construct(LookUpGLName(uid), graphic, Settings());
+    PlaceInRenderMap(MapOf(built.map), uid, std::move(built.renderable));
+    m_ProcessedGraphics.Append(graphic, uid);
     CComQIPtr<IUpdate3D> update(graphic);
     if (update) update->put_UpdateLevel(kestGLUpdateNone);
   });
@@ -381,8 +385,8 @@ GraphicBase* SceneManager3D::FindRenderable(const UidKey& uid) const {
   return m_OtherMap.Find(uid);
 }
 
-GLuint SceneManager3D::LookUpGLName(IGraphic3D* graphic) const {
-  GraphicBase* renderable = FindRenderable(GraphicList::UidOf(graphic));
+GLuint SceneManager3D::LookUpGLName(const UidKey& uid) const {
+  GraphicBase* renderable = FindRenderable(uid);
   return renderable ? renderable->GetGLName() : GraphicBase::kNextGLName;
 }
 

@@ -106,18 +106,21 @@ class SceneManager3D : public zelph::ComObjectRoot,
   void Refresh3D();
   // Builds the pending graphics and lists them as processed.
   void RebuildAllRenderables();
-  // Builds the graphic's renderable under its OpenGL name, files it in its
-  // render map, lists the graphic as processed and resets its update level.
+  // Builds the renderable of the graphic (whose UID is `uid`) under its
+  // OpenGL name, files it in its render map, lists the graphic as processed
+  // and resets its update level.
   // (Members of groups and sensor ellipsoids are built by the builder for
   // their parent renderable.)
-  void ProcessGraphic(IGraphic3D* graphic);
+  void ProcessGraphic(IGraphic3D* graphic, const UidKey& uid);
   RenderMap& MapOf(RenderableBuilder::MapKind kind);
   void PlaceInRenderMap(RenderMap& map, const UidKey& uid, std::unique_ptr<GraphicBase> renderable);
   void EraseRenderable(const UidKey& uid);
   void ClearRenderMaps();
   // The renderable stored under the graphic's UID, billboards first.
   GraphicBase* FindRenderable(const UidKey& uid) const;
-  GLuint LookUpGLName(IGraphic3D* graphic) const;
+  // The OpenGL name the graphic with `uid` drew under, for its rebuilt
+  // renderable; GraphicBase::kNextGLName for a graphic never built.
+  GLuint LookUpGLName(const UidKey& uid) const;
   CComPtr<IGraphic3D> FindGraphicByName(GLuint name);
   CComPtr<IGraphic3D> FindGraphicByUid(const UidKey& uid);
   // The first pending graphic with `uid`, or -1.

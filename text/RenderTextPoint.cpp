@@ -82,7 +82,7 @@ void RenderTextPoint::MachenLoxDisplayList() {
 
 void RenderTextPoint::MachenOrientationDisplayList() {
   const bool billboard = m_Mode == FontMode::BILLBOARD;
-  CompileList(m_OrientationDisplayList, m_ValidOrientationDisplayList, [&] {
+  CompileList(OrientationDisplayList(), m_ValidOrientationDisplayList, [&] {
     if (billboard) {
       TurnIfSignificant(-m_Heading, 0.0f, 1.0f, 0.0f);
       TurnIfSignificant(m_Pitch, 1.0f, 0.0f, 0.0f);
@@ -109,7 +109,7 @@ void RenderTextPoint::MachenDisplayList() {
     if (m_FEFont) m_FEFont->SetGLExtrusion(depth);
     glDepthMask(m_ExAlpha > kDepthWritingAlpha ? GL_TRUE : GL_FALSE);
     const bool textured = m_ExRenderMat.ApplyTexture();
-    glCallList(m_OrientationDisplayList);
+    glCallList(OrientationDisplayList());
     DrawWithMaterial(m_ExRenderMat, m_ExAlpha, depth, textured);
     if (textured) glDisable(GL_TEXTURE_2D);
   }
@@ -117,10 +117,10 @@ void RenderTextPoint::MachenDisplayList() {
   glDepthMask(m_Alpha > kDepthWritingAlpha ? GL_TRUE : GL_FALSE);
   const bool textured = m_RenderMat.ApplyTexture();
   if (m_Mode == FontMode::UPRIGHT || (m_Mode == FontMode::FLAT && !extruded)) {
-    glCallList(m_OrientationDisplayList);
+    glCallList(OrientationDisplayList());
   } else if (m_Mode == FontMode::BILLBOARD && m_BBFont) {
     // Turned inside the camera-facing frame, not before it.
-    m_BBFont->SetOrientationDisplayList(m_OrientationDisplayList);
+    m_BBFont->SetOrientationDisplayList(OrientationDisplayList());
   }
   DrawWithMaterial(m_RenderMat, m_Alpha, 0.0f, textured);
   if (textured) glDisable(GL_TEXTURE_2D);

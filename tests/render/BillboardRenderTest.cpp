@@ -31,7 +31,7 @@ struct Probe : Base {
     if (width != 0) this->SetSize(width, height);
   }
   std::vector<GLuint> Lists() const {
-    std::vector<GLuint> lists{this->m_DisplayList, this->m_WindVaneList, this->m_OrientationDisplayList};
+    std::vector<GLuint> lists{this->m_DisplayList, this->m_WindVaneList};
     if constexpr (std::is_base_of_v<RenderLabeledBillboard, Base>) lists.push_back(this->m_LabelDisplayList);
     return lists;
   }
