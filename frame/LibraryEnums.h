@@ -81,3 +81,26 @@ enum kestGLSelectionOption : int {
   kestGLSelectionOutline = 0,
   kestGLSelectionOverlay = 1,
 };
+
+// How the 3D display turns 2D drawing into 3D graphics.
+enum kestGLDisplayOutlineColorOption : int {
+  kestGLDisplayOutlineColorAuto = 0,
+  kestGLDisplayOutlineColorManual = 1,
+};
+
+enum kestGLDisplayPointOption : int {
+  kestGLDisplayPointSphere = 0,
+  kestGLDisplayPointFlatCircle = 1,
+};
+
+enum kestGLDisplayTextOption : int {
+  kestGLDisplayTextBillboard = 0,
+  kestGLDisplayTextFlat = 1,
+  kestGLDisplayTextFlatExtruded = 2,
+};
+
+enum kestGLDisplayFillOption : int {
+  kestGLDisplayFillSimple = 0,
+  kestGLDisplayFillGradientLighter = 1,
+  kestGLDisplayFillGradientDarker = 2,
+};
