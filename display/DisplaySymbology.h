@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "frame/DisplayInterfaces.h"
 #include "frame/GraphicInterfaces.h"
@@ -66,6 +67,8 @@ class DisplaySymbology {
   static std::pair<CComPtr<IGeometryCollection>, CComPtr<IArray>> DistillPolygonGeometries(
       IGeometryCollection* polygon);
   static double MakePercentFromScalar(std::uint8_t value) { return value / 255.0 * 100.0; }
+  // A new host point at (x, y) and height z.
+  static CComPtr<IPoint> NewPointAt(double x, double y, double z);
 
   // Options of the display (its IGLDisplay3D properties).
   VARIANT_BOOL m_EnableOutlining = VARIANT_TRUE;
@@ -101,5 +104,12 @@ class DisplaySymbology {
   CComPtr<IFont> m_TextFont;
 
  private:
+  // A simple line symbol in the fill colour and transparency, standing in
+  // for the outline of a fill that has none.
+  CComPtr<ILineSymbol> OutlineInFillColor() const;
+  // The polygon's rings in order; other paths among its parts are reported
+  // and left out.
+  static std::vector<CComPtr<IRing>> RingsOf(IGeometryCollection* polygon);
+
   ComFontHelper m_ComFontHelper;
 };

@@ -1,5 +1,6 @@
 #include "frame/ObjectMap.h"
 
+#include "display/GLDisplay3D.h"
 #include "display/GradientMaterial3D.h"
 #include "display/SimpleMaterial3D.h"
 #include "display/Texture3D.h"
@@ -34,7 +35,7 @@ ObjectMapEntry s_ObjectMap[] = {
     {&CLSID_ExtrudedFont3D, L"ExtrudedFont3D", 105, &CreateComInstance<ExtrudedFont3D>, 0, nullptr},
     {&CLSID_Font3D, L"Font3D", 106, &CreateComInstance<Font3D>, 0, nullptr},
     {&CLSID_GeoExtrusion3D, L"GeoExtrusion3D", 107, &CreateComInstance<GeoExtrusion3D>, 0, nullptr},
-    {&CLSID_GLDisplay3D, L"GLDisplay3D", 108, nullptr, 0, nullptr},
+    {&CLSID_GLDisplay3D, L"GLDisplay3D", 108, &CreateComInstance<GLDisplay3D>, 0, nullptr},
     {&CLSID_GradientMaterial3D, L"GradientMaterial3D", 109, &CreateComInstance<GradientMaterial3D>, 0, nullptr},
     {&CLSID_GroupGraphic3D, L"GroupGraphic3D", 110, &CreateComInstance<GroupGraphic3D>, 0, nullptr},
     {&CLSID_LabeledBillboard3D, L"LabeledBillboard3D", 111, &CreateComInstance<LabeledBillboard3D>, 0, nullptr},
