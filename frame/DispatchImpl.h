@@ -1,8 +1,12 @@
-// The IDispatch half of a dual interface. Until the automation tables exist
-// a dual interface offers no type information and no late-bound calls:
-// clients bind through the interface's own methods.
+// The IDispatch half of a dual interface. Late-bound calls and the type
+// information come from the interface's dispatch table; an interface that
+// has no table yet offers neither, and clients bind through the
+// interface's own methods.
 #pragma once
 
+#include "frame/DispatchTables.h"
+#include "frame/DispatchTypeInfo.h"
+#include "frame/ErrorConvention.h"
 #include "platform/Unknown.h"
 
 namespace zelph {
@@ -12,16 +16,33 @@ class DispatchImpl : public Dual {
  public:
   STDMETHODIMP GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
-    *count = 0;
+    *count = Table() ? 1 : 0;
     return S_OK;
   }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
+  STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (!Table()) return E_NOTIMPL;
+    if (index != 0) return DISP_E_BADINDEX;
+    return DispatchTypeInfo::Create(*Table(), info);
   }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (!Table()) return E_NOTIMPL;
+    return ComCall(L"GetIDsOfNames", [&] { return TableIdsOfNames(*Table(), names, count, ids); });
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* exception, UINT* argumentError) override {
+    if (!Table()) return E_NOTIMPL;
+    if (!(riid == GUID{})) return DISP_E_UNKNOWNINTERFACE;
+    return ComCall(L"Invoke", [&] {
+      return Table()->Invoke(static_cast<Dual*>(this), id, flags, params, result, exception, argumentError);
+    });
+  }
+
+ private:
+  static const DispatchTable* Table() {
+    static const DispatchTable* const table = FindDispatchTable(uuidof<Dual>());
+    return table;
   }
 };
 

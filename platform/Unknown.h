@@ -63,9 +63,46 @@ struct EXCEPINFO {
   SCODE scode;
 };
 
-// Type information of a dual interface. Its members arrive with the
-// automation layer; until then nothing hands one out.
+using VARTYPE = std::uint16_t;
+
+// The type of one parameter or result: its variant type (VT_BYREF added for
+// an out-parameter handed back through a reference).
+struct TYPEDESC {
+  VARTYPE vt;
+};
+struct ELEMDESC {
+  TYPEDESC tdesc;
+};
+
+enum INVOKEKIND : int {
+  INVOKE_FUNC = 1,
+  INVOKE_PROPERTYGET = 2,
+  INVOKE_PROPERTYPUT = 4,
+  INVOKE_PROPERTYPUTREF = 8,
+};
+
+// One member of a dual interface as late binding sees it. The parameter
+// array belongs to the type information; the description itself is freed
+// with ReleaseFuncDesc.
+struct FUNCDESC {
+  MEMBERID memid;
+  ELEMDESC* lprgelemdescParam;
+  INVOKEKIND invkind;
+  SHORT cParams;
+  ELEMDESC elemdescFunc;
+};
+
+// Type information of a dual interface: the members a late-bound client can
+// call, each a function (a property's get and put are two).
 struct ITypeInfo : IUnknown {
+  STDMETHOD(GetFuncCount)(UINT* count) = 0;
+  // TYPE_E_ELEMENTNOTFOUND past the last function.
+  STDMETHOD(GetFuncDesc)(UINT index, FUNCDESC** desc) = 0;
+  STDMETHOD_(void, ReleaseFuncDesc)(FUNCDESC* desc) = 0;
+  // The member's name (parameters have none): at most `maxNames` names.
+  STDMETHOD(GetNames)(MEMBERID id, BSTR* names, UINT maxNames, UINT* count) = 0;
+  STDMETHOD(GetIDsOfNames)(LPOLESTR* names, UINT count, MEMBERID* ids) = 0;
+
  protected:
   ~ITypeInfo() = default;
 };
