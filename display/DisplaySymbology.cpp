@@ -104,18 +104,24 @@ CComPtr<IPoint> CopyOfPoint(IPoint* point) {
   return DisplaySymbology::NewPointAt(x, y, z);
 }
 
-// The bag's members, in order, in a new array.
-CComPtr<IArray> ArrayOfMembers(IGeometryBag* bag) {
-  CComPtr<IArray> array = zelph::RequireHostObject<IArray>(CLSID_Array);
-  CComQIPtr<IGeometryCollection> members{bag};
+// Calls `visit(IGeometry*)` for every member of the collection, in order.
+template <class Visit>
+void ForEachGeometry(IUnknown* collection, Visit&& visit) {
+  CComQIPtr<IGeometryCollection> members{collection};
   ThrowIfNull(members);
   LONG count = 0;
   ThrowIfFailed(members->get_GeometryCount(&count));
   for (LONG i = 0; i < count; ++i) {
     CComPtr<IGeometry> member;
     ThrowIfFailed(members->get_Geometry(i, &member));
-    ThrowIfFailed(array->Add(member));
+    visit(member.p);
   }
+}
+
+// The bag's members, in order, in a new array.
+CComPtr<IArray> ArrayOfMembers(IGeometryBag* bag) {
+  CComPtr<IArray> array = zelph::RequireHostObject<IArray>(CLSID_Array);
+  ForEachGeometry(bag, [&](IGeometry* member) { ThrowIfFailed(array->Add(member)); });
   return array;
 }
 
@@ -455,20 +461,14 @@ std::pair<CComPtr<IGeometryCollection>, CComPtr<IArray>> DisplaySymbology::Disti
     if (nested) {
       CComPtr<IGeometryBag> exteriors;
       ThrowIfFailed(nested->get_ExteriorRingBag(&exteriors));
-      CComQIPtr<IGeometryCollection> outer{exteriors};
-      ThrowIfNull(outer);
-      LONG count = 0;
-      ThrowIfFailed(outer->get_GeometryCount(&count));
-      for (LONG i = 0; i < count; ++i) {
-        CComPtr<IGeometry> member;
-        ThrowIfFailed(outer->get_Geometry(i, &member));
+      ForEachGeometry(exteriors, [&](IGeometry* member) {
         CComQIPtr<IRing> exterior{member};
         ThrowIfNull(exterior);
         CComPtr<IGeometryBag> interiors;
         ThrowIfFailed(nested->get_InteriorRingBag(exterior, &interiors));
         ThrowIfFailed(holes->Add(ArrayOfMembers(interiors)));
-      }
-      return {outer, holes};
+      });
+      return {CComQIPtr<IGeometryCollection>(exteriors), holes};
     }
 
     // Without the host's nesting every ring stands alone.
@@ -483,18 +483,14 @@ std::pair<CComPtr<IGeometryCollection>, CComPtr<IArray>> DisplaySymbology::Disti
 
 std::vector<CComPtr<IRing>> DisplaySymbology::RingsOf(IGeometryCollection* polygon) {
   std::vector<CComPtr<IRing>> rings;
-  LONG count = 0;
-  ThrowIfFailed(polygon->get_GeometryCount(&count));
-  for (LONG i = 0; i < count; ++i) {
-    CComPtr<IGeometry> part;
-    ThrowIfFailed(polygon->get_Geometry(i, &part));
+  ForEachGeometry(polygon, [&](IGeometry* part) {
     if (CComQIPtr<IRing> ring{part}) {
       rings.emplace_back(ring);
     } else if (CComQIPtr<IPath>(part)) {
       // An open path cannot bound an area: it is left out.
       Glomarch::Notify(L"ALERT!", L"Problem!");
     }
-  }
+  });
   return rings;
 }
 
