@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -27,13 +26,15 @@
 #include "tools/scenefile/DispatchWriter.h"
 #include "tools/scenefile/SceneError.h"
 #include "tools/scenefile/SceneFile.h"
-
-extern "C" HRESULT DllRegisterServer();
+#include "tools/scenefile/SceneSession.h"
 
 namespace {
 
 using zelph::scenefile::Scene;
 using zelph::scenefile::SceneError;
+using zelph::scenefile::SceneSession;
+
+constexpr auto Check = SceneSession::Check;
 
 constexpr const char* kUsage =
     "usage: zelph-render SCENE.json -o OUT.png [--size WxH] [--camera LAT,LON,ALT]\n"
@@ -119,23 +120,6 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
-// A registry of this program's own unless the caller names one: under the
-// user's cache, or beside the program when there is no home.
-void ChooseRegistry() {
-  std::filesystem::path folder;
-  if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache) {
-    folder = std::filesystem::path(cache) / "zelph";
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    folder = std::filesystem::path(home) / ".cache" / "zelph";
-  } else {
-    std::error_code ignored;
-    folder = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
-  }
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  setenv("ZELPH_REGISTRY", (folder / "zelph-render-registry").c_str(), 0);
-}
-
 std::wstring NameOf(IGraphic3D* graphic) {
   CComBSTR name;
   if (SUCCEEDED(graphic->get_Name(&name)) && name && SysStringLen(name) > 0) return std::wstring(name);
@@ -175,14 +159,6 @@ void SelectByName(const Scene& scene, const std::set<std::wstring>& names) {
   }
 }
 
-void Check(HRESULT result, const char* what) {
-  if (FAILED(result)) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
-    throw SceneError("", std::string(what) + " failed (" + code + ")");
-  }
-}
-
 int Render(const Options& options, Scene& scene) {
   if (options.size) {
     scene.width = options.size->first;
@@ -191,43 +167,21 @@ int Render(const Options& options, Scene& scene) {
   if (options.camera) scene.camera = options.camera;
   if (options.exaggeration) scene.exaggeration = options.exaggeration;
 
-  CComPtr<IGlobeDisplay> display;
-  Check(display.CoCreateInstance(CLSID_GlobeDisplay), "opening the globe display");
-  CComPtr<ISceneViewer> viewer;
-  Check(display->get_ActiveViewer(&viewer), "finding the globe viewer");
-  CComQIPtr<IOffscreenViewer> frame{viewer.p};
-  if (!frame) throw SceneError("", "the globe viewer draws no offscreen frame");
-  Check(frame->SetFrameSize(scene.width, scene.height), "sizing the frame");
-  if (scene.camera) {
-    CComPtr<ICamera> camera;
-    Check(viewer->get_Camera(&camera), "finding the camera");
-    CComQIPtr<IGlobeCamera> globeCamera{camera.p};
-    if (!globeCamera) throw SceneError("/camera", "the host camera cannot be placed above the globe");
-    Check(globeCamera->PlaceAbove(scene.camera->latitude, scene.camera->longitude, scene.camera->altitude),
-          "placing the camera");
-  }
-
-  CComPtr<ISceneManager3D> manager;
-  Check(manager.CoCreateInstance(CLSID_SceneManager3D), "creating the scene manager");
-  Check(manager->InitializeContext(display), "attaching the scene manager");
-  if (scene.exaggeration) {
-    zelph::scenefile::DispatchWriter::PutProperty(manager, "BaseExaggeration", CComVariant(*scene.exaggeration),
-                                                  "/exaggeration");
-  }
-  for (const CComPtr<IGraphic3D>& graphic : scene.graphics) Check(manager->AddGraphic(graphic), "adding a graphic");
+  SceneSession session;
+  session.Open(scene);
   SelectByName(scene, options.selected);
-  Check(manager->Refresh(), "refreshing the scene");
-  Check(viewer->Redraw(VARIANT_TRUE), "drawing the frame");
-  Check(frame->SaveFrame(CComBSTR(zelph::FromUtf8(options.outputPath).c_str())), "saving the frame");
+  Check(session.manager->Refresh(), "refreshing the scene");
+  Check(session.viewer->Redraw(VARIANT_TRUE), "drawing the frame");
+  Check(session.frame->SaveFrame(CComBSTR(zelph::FromUtf8(options.outputPath).c_str())), "saving the frame");
 
   if (options.pick) {
-    CComQIPtr<ISelection3D> selection{manager.p};
+    CComQIPtr<ISelection3D> selection{session.manager.p};
     CComPtr<IGraphic3D> hit;
     if (!selection) throw SceneError("", "the scene manager cannot pick");
     Check(selection->HitTestPoint(options.pick->first, options.pick->second, &hit), "picking");
     std::printf("%s\n", hit ? zelph::ToUtf8(NameOf(hit)).c_str() : "nothing");
   }
-  manager->UninitializeContext();
+  session.Close();
   return 0;
 }
 
@@ -241,12 +195,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zelph-render: %s\n%s", error.message.c_str(), kUsage);
     return 2;
   }
-  ChooseRegistry();
-  if (const HRESULT registered = DllRegisterServer(); registered != S_OK) {
-    std::fprintf(stderr, "zelph-render: registering the library failed (0x%08X)\n",
-                 static_cast<unsigned>(registered));
-    return 1;
-  }
+  if (!SceneSession::RegisterLibrary("zelph-render")) return 1;
   Scene scene;
   std::string error;
   if (!zelph::scenefile::SceneFile::Load(options.scenePath, scene, error)) {
