@@ -11,7 +11,7 @@ struct ISpatialReference;
 struct IEnvelope;
 struct IPoint;
 
-enum kestGeometryType {
+enum kestGeometryType : int {
   kestGeometryNull = 0,
   kestGeometryPoint = 1,
   kestGeometryMultipoint = 2,
@@ -27,7 +27,7 @@ enum kestGeometryType {
 };
 
 // How a point query treats distances outside the curve.
-enum kestSegmentExtension {
+enum kestSegmentExtension : int {
   kestNoExtension = 0,     // distances beyond an end give the end point
   kestExtendTangents = 1,  // distances beyond an end follow the tangent there
 };

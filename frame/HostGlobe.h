@@ -16,7 +16,7 @@ struct ILayer : IUnknown {
 };
 ZELPH_DEFINE_IID(ILayer, 0x44DDB229, 0x0B2D, 0x48D4, 0x8F, 0xE7, 0x53, 0x9F, 0x86, 0xC2, 0xFB, 0x65);
 
-enum kestGlobeCameraOrientationMode {
+enum kestGlobeCameraOrientationMode : int {
   kestGlobeCameraOrientationGlobal = 0,  // the camera looks at the globe's centre
   kestGlobeCameraOrientationLocal = 1,   // the camera looks at a point of its own
 };

@@ -7,7 +7,9 @@
 #include "platform/OleFont.h"
 #include "platform/Unknown.h"
 
-enum kestSimpleLineStyle {
+// The host's enumerations travel as 32-bit ints: a caller or a stored
+// value may hand in any int, and the enumeration must hold it.
+enum kestSimpleLineStyle : int {
   kestSLSSolid = 0,
   kestSLSDash = 1,
   kestSLSDot = 2,
@@ -17,7 +19,7 @@ enum kestSimpleLineStyle {
   kestSLSInsideFrame = 6,
 };
 
-enum kestSimpleFillStyle {
+enum kestSimpleFillStyle : int {
   kestSFSSolid = 0,
   kestSFSHollow = 1,
   kestSFSNull = 1,
@@ -29,7 +31,7 @@ enum kestSimpleFillStyle {
   kestSFSDiagonalCross = 7,
 };
 
-enum kestSimpleMarkerStyle {
+enum kestSimpleMarkerStyle : int {
   kestSMSCircle = 0,
   kestSMSSquare = 1,
   kestSMSCross = 2,
@@ -37,14 +39,14 @@ enum kestSimpleMarkerStyle {
   kestSMSDiamond = 4,
 };
 
-enum kestTextHorizontalAlignment {
+enum kestTextHorizontalAlignment : int {
   kestTHALeft = 0,
   kestTHACenter = 1,
   kestTHARight = 2,
   kestTHAFull = 3,
 };
 
-enum kestTextVerticalAlignment {
+enum kestTextVerticalAlignment : int {
   kestTVATop = 0,
   kestTVACenter = 1,
   kestTVABaseline = 2,
