@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
 
 #include "frame/Guids.h"
 #include "tests/support/ComponentTest.h"
@@ -126,6 +131,63 @@ TEST_F(SceneFileTest, NamesTheJsonPathOfWhatItCannotDo) {
   EXPECT_EQ(error, "/nonexistent/scene.json: cannot open the scene file");
 }
 
+TEST_F(SceneFileTest, TexturesAreReadFromImageFilesBesideTheScene) {
+  const std::string folder = FreshDirectory("scene-texture");
+  const std::vector<unsigned char> rgb(4 * 2 * 3, 200);
+  ASSERT_NE(stbi_write_bmp((folder + "/tile.bmp").c_str(), 4, 2, 3, rgb.data()), 0);
+  std::ofstream(folder + "/notes.png") << "not an image";
+  const auto write = [&](const std::string& file) {
+    std::ofstream(folder + "/scene.json") << R"({"graphics": [{"class": "Billboard3D", "Material": {
+        "class": "TextureMaterial3D", "Texture": {"texture": ")" +
+                                                 file + R"(", "uid": "tile", "transparent": {"rgb": [0, 0, 9]}}}}]})";
+  };
+  std::string error;
+  write("tile.bmp");
+  ASSERT_TRUE(SceneFile::Load(folder + "/scene.json", scene, error)) << error;
+  CComPtr<IMaterial3D> material;
+  ASSERT_EQ(scene.graphics.at(0)->get_Material(&material), S_OK);
+  CComPtr<ITexture3D> texture;
+  ASSERT_EQ(CComQIPtr<ITextureMaterial3D>(material)->get_Texture(&texture), S_OK);
+  ASSERT_TRUE(texture);
+  CComBSTR uid;
+  OLE_HANDLE bitmap = 0;
+  CComPtr<IRgbColor> key;
+  texture->get_UID(&uid), texture->get_BitmapHandle(&bitmap), texture->get_TransparencyColor(&key);
+  EXPECT_EQ(Text(uid), L"tile");
+  EXPECT_NE(bitmap, 0);
+  ASSERT_TRUE(key);
+  EXPECT_EQ(Rgb(key), 0x000009);
+
+  const std::string at = folder + "/scene.json: /graphics/0/Material/Texture/texture: ";
+  write("gone.png");
+  EXPECT_FALSE(SceneFile::Load(folder + "/scene.json", scene, error));
+  EXPECT_EQ(error, at + "cannot open the image file \"" + folder + "/gone.png\"");
+  write("notes.png");
+  EXPECT_FALSE(SceneFile::Load(folder + "/scene.json", scene, error));
+  EXPECT_EQ(error, at + "cannot read the image file \"" + folder + "/notes.png\"");
+}
+
+TEST_F(SceneFileTest, DrawingCommandsAreCheckedBeforeAnythingIsDrawn) {
+  ASSERT_EQ(Load(R"({"drawing": [{"comment": "ok"}, {"set": {"PointOption": 1}},
+      {"symbol": {"text": {"rgb": [1, 2, 3], "size": 0.5, "halign": 2, "font": {"name": "Liberation Sans"}}}},
+      {"text": "here", "at": [1, 2]}, {"symbol": {"fill": {"outline": {"width": 2}}}},
+      {"draw": {"envelope": [[0, 0], [1, 1, 50]]}}]})"),
+            "");
+  ASSERT_TRUE(scene.drawing);
+  EXPECT_EQ(Load(R"({"drawing": [{"draw": [0, 0]}, {"paint": [0, 0]}]})"),
+            "/drawing/1/paint: unknown drawing command \"paint\"");
+  EXPECT_EQ(Load(R"({"drawing": [{"draw": [0, 0], "symbol": {"marker": {}}}]})"),
+            "/drawing/0/symbol: one command per entry (\"draw\" came first)");
+  EXPECT_EQ(Load(R"({"drawing": [{"text": "x"}]})"), "/drawing/0: text needs \"at\": a geometry to draw it at");
+  EXPECT_EQ(Load(R"({"drawing": [{"set": {"Colour": 1}}]})"), "/drawing/0/set/Colour: unknown property \"Colour\"");
+  EXPECT_EQ(Load(R"({"drawing": [{"symbol": {"rgb": [1, 2, 3]}}]})").substr(0, 30), "/drawing/0/symbol: expected a ");
+  EXPECT_EQ(Load(R"({"drawing": [{"symbol": {"marker": {"size": "big"}}}]})"),
+            "/drawing/0/symbol/marker/size: expected a number");
+  EXPECT_EQ(Load(R"({"drawing": [{"draw": {"line": {}}}]})").substr(0, 28), "/drawing/0/draw: expected a ");
+  EXPECT_EQ(Load(R"({"drawing": [{"draw": {"envelope": [[0, 0]]}}]})"),
+            "/drawing/0/draw/envelope: expected [[west, south], [east, north]]");
+}
+
 // Runs zelph-render with `arguments`; its exit status, and its output in `out`.
 int Render(const std::string& arguments, std::string& out) {
   const std::string command = "'" + BesideProgram("zelph-render") + "' " + arguments + " 2>&1";
@@ -161,6 +223,24 @@ TEST(ZelphRender, SavesTheFrameAndPicksTheBillboardUnderThePixel) {
   EXPECT_EQ(Render("'" + folder + "/absent.json'" + output, out), 1);
   EXPECT_NE(out.find("absent.json: cannot open the scene file"), std::string::npos) << out;
   EXPECT_EQ(Render(scene + " --size 10", out), 2);
+}
+
+TEST(ZelphRender, DrawsMapSymbolsThroughTheDisplayIntoTheSameScene) {
+  const std::string folder = FreshDirectory("zelph-render-drawing");
+  const std::string scenePath = folder + "/drawn.json";
+  // A filled square drawn at the nadir, a billboard of the scene beside it.
+  std::ofstream(scenePath) << R"({"size": [64, 48], "camera": {"latitude": 30, "longitude": 40, "altitude": 200000},
+    "graphics": [{"class": "Billboard3D", "Name": "beacon", "XSize": 0.002, "YSize": 0.002, "Centroid": [40.5, 30, 0],
+                  "Material": {"class": "SimpleMaterial3D", "Color": {"rgb": [255, 0, 0]}}}],
+    "drawing": [{"symbol": {"fill": {"rgb": [0, 0, 255]}}},
+                {"draw": {"polygon": [[39.9, 29.9], [40.1, 29.9], [40.1, 30.1], [39.9, 30.1]]}}]})";
+  const std::string scene = "'" + scenePath + "' -o '" + folder + "/drawn.png'";
+  std::string centre, corner;
+  ASSERT_EQ(Render(scene + " --pick 32,24", centre), 0) << centre;
+  EXPECT_NE(centre, "nothing\n");
+  EXPECT_NE(centre, "beacon\n");
+  ASSERT_EQ(Render(scene + " --pick 1,1", corner), 0) << corner;
+  EXPECT_EQ(corner, "nothing\n");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/scenefile/DispatchWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -15,24 +16,35 @@ namespace {
 // The dual interfaces of the library, asked in this order after the
 // object's own IDispatch: the specific ones before the shared ones.
 const IID* const kDualInterfaces[] = {
-    &IID_ILabeledBillboard3D, &IID_IBillboard3D,   &IID_IPartialEllipsoid3D, &IID_IEllipsoid3D,
-    &IID_IGeoExtrusion3D,     &IID_IExtrusion3D,   &IID_IGroupGraphic3D,     &IID_ITextPoint3D,
-    &IID_IBillboardLabel3D,   &IID_ICallout3D,     &IID_IGraphic3D,          &IID_IUpdate3D,
-    &IID_IOrientation3D,      &IID_ISimpleMaterial3D, &IID_IGradientMaterial3D, &IID_ITextureMaterial3D,
-    &IID_IMaterial3D,         &IID_ITexture3D,     &IID_IFont3D,             &IID_IBillboardFont3D,
-    &IID_IExtrudedFont3D,     &IID_ISceneManager3D, &IID_ISelection3D,       &IID_ILocationHelper3D,
-    &IID_IOrthoTrack3D,       &IID_IGLDisplay3D,
+    &IID_ILabeledBillboard3D,
+    &IID_IBillboard3D,
+    &IID_IPartialEllipsoid3D,
+    &IID_IEllipsoid3D,
+    &IID_IGeoExtrusion3D,
+    &IID_IExtrusion3D,
+    &IID_IGroupGraphic3D,
+    &IID_ITextPoint3D,
+    &IID_IBillboardLabel3D,
+    &IID_ICallout3D,
+    &IID_IGraphic3D,
+    &IID_IUpdate3D,
+    &IID_IOrientation3D,
+    &IID_ISimpleMaterial3D,
+    &IID_IGradientMaterial3D,
+    &IID_ITextureMaterial3D,
+    &IID_IMaterial3D,
+    &IID_ITexture3D,
+    &IID_IFont3D,
+    &IID_IBillboardFont3D,
+    &IID_IExtrudedFont3D,
+    &IID_ISceneManager3D,
+    &IID_ISelection3D,
+    &IID_ILocationHelper3D,
+    &IID_IOrthoTrack3D,
+    &IID_IGLDisplay3D,
 };
 
-std::string Hex(HRESULT result) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(result));
-  return text;
-}
-
-bool IsObject(const VARIANT& value) {
-  return (value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN);
-}
+bool IsObject(const VARIANT& value) { return (value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN); }
 
 }  // namespace
 
@@ -58,28 +70,36 @@ DispatchWriter::Member DispatchWriter::Resolve(IUnknown* object, const std::stri
   if (candidates.empty()) throw SceneError(path, "the object offers no IDispatch");
   if (FAILED(lastRefusal)) {
     throw SceneError(path, "cannot look up \"" + name + "\" by name: IDispatch::GetIDsOfNames failed with " +
-                               Hex(lastRefusal));
+                               SceneError::Code(lastRefusal));
   }
   throw SceneError(path, "unknown property \"" + name + "\"");
 }
 
 HRESULT DispatchWriter::Invoke(const Member& member, WORD flags, const VARIANT& value) {
-  VARIANT argument = value;  // Invoke reads its arguments, it never frees them
+  CComVariant ignored;
+  return Invoke(member, flags, {value}, &ignored);
+}
+
+// Invoke reads its arguments, it never frees them, so plain copies of the
+// caller's variants go in, last first.
+HRESULT DispatchWriter::Invoke(const Member& member, WORD flags, std::vector<VARIANT> arguments, VARIANT* result) {
+  std::reverse(arguments.begin(), arguments.end());
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{};
-  params.rgvarg = &argument;
-  params.cArgs = 1;
+  params.rgvarg = arguments.data();
+  params.cArgs = static_cast<UINT>(arguments.size());
   const bool isPut = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
   params.rgdispidNamedArgs = isPut ? &named : nullptr;
   params.cNamedArgs = isPut ? 1 : 0;
-  CComVariant result;
   EXCEPINFO exception{};
   UINT argumentError = 0;
-  const HRESULT invoked =
-      member.dispatch->Invoke(member.id, GUID_NULL, 0, flags, &params, &result, &exception, &argumentError);
+  HRESULT invoked =
+      member.dispatch->Invoke(member.id, GUID_NULL, 0, flags, &params, result, &exception, &argumentError);
   SysFreeString(exception.bstrSource);
   SysFreeString(exception.bstrDescription);
   SysFreeString(exception.bstrHelpFile);
+  // The member's own refusal, rather than the wrapper's.
+  if (invoked == DISP_E_EXCEPTION && FAILED(exception.scode)) invoked = exception.scode;
   return invoked;
 }
 
@@ -88,7 +108,7 @@ void DispatchWriter::Fail(HRESULT result, const std::string& what, const std::st
     throw SceneError(path, "wrong type of value for " + what);
   }
   if (result == DISP_E_MEMBERNOTFOUND) throw SceneError(path, what + " cannot be set");
-  throw SceneError(path, what + " was refused (" + Hex(result) + ")");
+  throw SceneError(path, what + " was refused (" + SceneError::Code(result) + ")");
 }
 
 void DispatchWriter::PutProperty(IUnknown* object, const std::string& name, const VARIANT& value,
@@ -107,9 +127,21 @@ void DispatchWriter::PutProperty(IUnknown* object, const std::string& name, cons
 
 void DispatchWriter::CallMethod(IUnknown* object, const std::string& name, const VARIANT& argument,
                                 const std::string& path) {
+  Call(object, name, {CComVariant(argument)}, path);
+}
+
+CComVariant DispatchWriter::Call(IUnknown* object, const std::string& name, const std::vector<CComVariant>& arguments,
+                                 const std::string& path) {
   const Member member = Resolve(object, name, path);
-  const HRESULT called = Invoke(member, DISPATCH_METHOD, argument);
+  CComVariant result;
+  const HRESULT called =
+      Invoke(member, DISPATCH_METHOD, std::vector<VARIANT>(arguments.begin(), arguments.end()), &result);
   if (FAILED(called)) Fail(called, "method \"" + name + "\"", path);
+  return result;
+}
+
+void DispatchWriter::RequireMember(IUnknown* object, const std::string& name, const std::string& path) {
+  Resolve(object, name, path);
 }
 
 }  // namespace zelph::scenefile

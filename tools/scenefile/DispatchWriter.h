@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/ComPtr.h"
 #include "platform/ComVariant.h"
@@ -19,8 +20,14 @@ class DispatchWriter {
   // value has the wrong type, or the component refuses it.
   static void PutProperty(IUnknown* object, const std::string& name, const VARIANT& value, const std::string& path);
   // Calls the one-argument method `name`.
-  static void CallMethod(IUnknown* object, const std::string& name, const VARIANT& argument,
-                         const std::string& path);
+  static void CallMethod(IUnknown* object, const std::string& name, const VARIANT& argument, const std::string& path);
+  // Calls the method `name` with `arguments`, first first, and hands back
+  // its result.
+  static CComVariant Call(IUnknown* object, const std::string& name, const std::vector<CComVariant>& arguments,
+                          const std::string& path);
+  // Throws as PutProperty does when the object has no member `name`, so
+  // that a name can be checked long before its value is set.
+  static void RequireMember(IUnknown* object, const std::string& name, const std::string& path);
 
  private:
   struct Member {
@@ -29,6 +36,7 @@ class DispatchWriter {
   };
   static Member Resolve(IUnknown* object, const std::string& name, const std::string& path);
   static HRESULT Invoke(const Member& member, WORD flags, const VARIANT& value);
+  static HRESULT Invoke(const Member& member, WORD flags, std::vector<VARIANT> arguments, VARIANT* result);
   static void Fail(HRESULT result, const std::string& what, const std::string& path);
 };
 

@@ -1,15 +1,13 @@
 // The compact JSON forms of host values in a scene file, made into host
-// objects by class id: points, colours, geometries, line symbols and fonts.
+// objects by class id: points, colours, geometries, symbols and fonts.
 #pragma once
 
 #include <nlohmann/json.hpp>
-
 #include <string>
 
 #include "frame/HostGeometry.h"
 #include "frame/HostSymbols.h"
 #include "platform/ComPtr.h"
-#include "platform/OleFont.h"
 
 namespace zelph::scenefile {
 
@@ -31,8 +29,7 @@ class HostValues {
  private:
   static CComPtr<IGeometry> MakePointCollection(REFCLSID clsid, const Json& points, const std::string& path);
   static CComPtr<IGeometry> MakePolygon(const Json& value, const std::string& path);
-  static CComPtr<ISimpleLineSymbol> MakeLineSymbol(const Json& value, const std::string& path);
-  static CComPtr<IFont> MakeFont(const Json& value, const std::string& path);
+  static CComPtr<IEnvelope> MakeEnvelope(const Json& corners, const std::string& path);
 };
 
 }  // namespace zelph::scenefile

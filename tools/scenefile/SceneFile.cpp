@@ -26,14 +26,16 @@ bool SceneFile::Load(const std::string& path, Scene& scene, std::string& error) 
   }
   std::ostringstream text;
   text << file.rdbuf();
-  if (!Parse(text.str(), scene, error)) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  if (!Parse(text.str(), scene, error, folder)) {
     error = path + ": " + error;
     return false;
   }
   return true;
 }
 
-bool SceneFile::Parse(const std::string& text, Scene& scene, std::string& error) {
+bool SceneFile::Parse(const std::string& text, Scene& scene, std::string& error, const std::filesystem::path& folder) {
   Json root;
   try {
     root = Json::parse(text);
@@ -42,7 +44,7 @@ bool SceneFile::Parse(const std::string& text, Scene& scene, std::string& error)
     return false;
   }
   try {
-    scene = Build(root);
+    scene = Build(root, folder);
     return true;
   } catch (const SceneError& failure) {
     error = failure.what();
@@ -50,8 +52,9 @@ bool SceneFile::Parse(const std::string& text, Scene& scene, std::string& error)
   return false;
 }
 
-Scene SceneFile::Build(const Json& root) {
+Scene SceneFile::Build(const Json& root, const std::filesystem::path& folder) {
   if (!root.is_object()) throw SceneError("", "a scene is a JSON object");
+  const SceneObjects objects(folder);
   Scene scene;
   for (const auto& [key, value] : root.items()) {
     const std::string path = "/" + key;
@@ -66,10 +69,12 @@ Scene SceneFile::Build(const Json& root) {
       if (!value.is_array()) throw SceneError(path, "expected a list of graphics");
       for (size_t i = 0; i < value.size(); ++i) {
         const std::string graphicPath = path + "/" + std::to_string(i);
-        CComQIPtr<IGraphic3D> graphic{SceneObjects::Make(value[i], graphicPath).p};
+        CComQIPtr<IGraphic3D> graphic{objects.Make(value[i], graphicPath).p};
         if (!graphic) throw SceneError(graphicPath, "not a graphic");
         scene.graphics.push_back(graphic);
       }
+    } else if (key == "drawing") {
+      scene.drawing = std::make_shared<const DisplayDrawing>(value, path, objects);
     } else if (key != "comment") {
       throw SceneError(path, "unknown scene entry \"" + key + "\"");
     }

@@ -3,14 +3,16 @@
 // into library components whose properties are set by name.
 #pragma once
 
+#include <filesystem>
+#include <memory>
 #include <nlohmann/json.hpp>
-
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "frame/GraphicInterfaces.h"
 #include "platform/ComPtr.h"
+#include "tools/scenefile/DisplayDrawing.h"
 
 namespace zelph::scenefile {
 
@@ -26,6 +28,8 @@ struct Scene {
   std::optional<SceneCamera> camera;
   std::optional<double> exaggeration;
   std::vector<CComPtr<IGraphic3D>> graphics;
+  // The 2D drawing commands for the 3D display, when the file has any.
+  std::shared_ptr<const DisplayDrawing> drawing;
 };
 
 class SceneFile {
@@ -35,11 +39,13 @@ class SceneFile {
   // Reads `path` into `scene`. On failure `scene` is left untouched and
   // `error` says what and where, as "JSON-PATH: reason".
   static bool Load(const std::string& path, Scene& scene, std::string& error);
-  // The same for scene text in memory.
-  static bool Parse(const std::string& text, Scene& scene, std::string& error);
+  // The same for scene text in memory; image files are looked for in
+  // `folder`.
+  static bool Parse(const std::string& text, Scene& scene, std::string& error,
+                    const std::filesystem::path& folder = ".");
 
  private:
-  static Scene Build(const Json& root);
+  static Scene Build(const Json& root, const std::filesystem::path& folder);
   static void ReadSize(const Json& size, Scene& scene);
   static SceneCamera ReadCamera(const Json& camera);
 };

@@ -74,7 +74,7 @@ bool SceneObjects::FindClass(const std::string& name, CLSID* clsid) {
   return false;
 }
 
-CComPtr<IDispatch> SceneObjects::Make(const Json& description, const std::string& path) {
+CComPtr<IDispatch> SceneObjects::Make(const Json& description, const std::string& path) const {
   if (!description.is_object()) throw SceneError(path, "expected an object with a \"class\"");
   if (!description.contains("class") || !description.at("class").is_string()) {
     throw SceneError(path, "expected a \"class\" naming a library class");
@@ -101,7 +101,7 @@ CComPtr<IDispatch> SceneObjects::Make(const Json& description, const std::string
   return object;
 }
 
-void SceneObjects::AddEach(IDispatch* object, const char* method, const Json& list, const std::string& path) {
+void SceneObjects::AddEach(IDispatch* object, const char* method, const Json& list, const std::string& path) const {
   if (!list.is_array()) throw SceneError(path, "expected a list of objects with a \"class\"");
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string memberPath = path + "/" + std::to_string(i);
@@ -110,7 +110,7 @@ void SceneObjects::AddEach(IDispatch* object, const char* method, const Json& li
   }
 }
 
-CComVariant SceneObjects::ValueOf(const Json& value, const std::string& path) {
+CComVariant SceneObjects::ValueOf(const Json& value, const std::string& path) const {
   switch (value.type()) {
     case Json::value_t::boolean:
       return CComVariant(value.get<bool>());
@@ -130,9 +130,11 @@ CComVariant SceneObjects::ValueOf(const Json& value, const std::string& path) {
       return CComVariant(static_cast<IDispatch*>(nullptr));
     case Json::value_t::object:
       if (value.contains("class")) return CComVariant(Make(value, path).p);
+      if (value.contains("texture")) return CComVariant(MakeTexture(value, path).p);
       if (!HostValues::FormOf(value).empty()) return CComVariant(HostValues::Make(value, path).p);
-      throw SceneError(path, "expected {\"class\": ...} or a host value form (rgb, polyline, polygon, "
-                             "multipoint, line, font)");
+      throw SceneError(path,
+                       "expected {\"class\": ...}, {\"texture\": ...} or a host value form (rgb, polyline, "
+                       "polygon, multipoint, envelope, line, marker, fill, text, font)");
     case Json::value_t::array:
       if (HostValues::IsPoint(value)) return CComVariant(static_cast<IUnknown*>(HostValues::MakePoint(value, path).p));
       return CComVariant(ArrayOf(value, path).p);
@@ -141,7 +143,7 @@ CComVariant SceneObjects::ValueOf(const Json& value, const std::string& path) {
   }
 }
 
-CComPtr<IUnknown> SceneObjects::ArrayOf(const Json& values, const std::string& path) {
+CComPtr<IUnknown> SceneObjects::ArrayOf(const Json& values, const std::string& path) const {
   CComPtr<IArray> array;
   if (FAILED(array.CoCreateInstance(CLSID_Array)) || !array) throw SceneError(path, "the host cannot make an array");
   for (size_t i = 0; i < values.size(); ++i) {
@@ -153,6 +155,47 @@ CComPtr<IUnknown> SceneObjects::ArrayOf(const Json& values, const std::string& p
     if (FAILED(array->Add(element.punkVal))) throw SceneError(elementPath, "the host array refused it");
   }
   return CComPtr<IUnknown>(array.p);
+}
+
+// {"texture": FILE, "uid": UID, "transparent": {"rgb": [r, g, b]}}: made
+// by the library's texture helper, late-bound like everything else.
+CComPtr<IDispatch> SceneObjects::MakeTexture(const Json& value, const std::string& path) const {
+  const Json& file = value.at("texture");
+  const std::string filePath = path + "/texture";
+  if (!file.is_string() || file.get<std::string>().empty()) throw SceneError(filePath, "expected an image file name");
+  CComVariant uid(L"");
+  CComVariant transparent(static_cast<IUnknown*>(nullptr));
+  for (const auto& [key, entry] : value.items()) {
+    const std::string entryPath = path + "/" + Token(key);
+    if (key == "uid") {
+      if (!entry.is_string()) throw SceneError(entryPath, "expected text");
+      uid = ValueOf(entry, entryPath);
+    } else if (key == "transparent") {
+      if (HostValues::FormOf(entry) != "rgb") throw SceneError(entryPath, "expected {\"rgb\": [r, g, b]}");
+      transparent = CComVariant(HostValues::Make(entry, entryPath).p);
+    } else if (key != "texture" && key != "comment") {
+      throw SceneError(entryPath, "unknown texture entry \"" + key + "\"");
+    }
+  }
+  const std::filesystem::path image = m_Folder / std::filesystem::path(file.get<std::string>());
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(image, ignored)) {
+    throw SceneError(filePath, "cannot open the image file \"" + image.string() + "\"");
+  }
+  CComPtr<IDispatch> helper;
+  if (FAILED(helper.CoCreateInstance(CLSID_Texture3DHelper)) || !helper) {
+    throw SceneError(filePath, "cannot create a \"Texture3DHelper\" (is the library registered?)");
+  }
+  CComVariant texture;
+  try {
+    texture =
+        DispatchWriter::Call(helper, "CreateBMPTexture",
+                             {uid, CComVariant(std::wstring_view(FromUtf8(image.string()))), transparent}, filePath);
+  } catch (const SceneError&) {
+    throw SceneError(filePath, "cannot read the image file \"" + image.string() + "\"");
+  }
+  if (texture.vt != VT_DISPATCH || !texture.pdispVal) throw SceneError(filePath, "the texture helper made no texture");
+  return CComPtr<IDispatch>(texture.pdispVal);
 }
 
 }  // namespace zelph::scenefile

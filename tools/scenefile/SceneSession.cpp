@@ -44,9 +44,7 @@ bool SceneSession::RegisterLibrary(const std::string& programName) {
 
 void SceneSession::Check(HRESULT result, const char* what) {
   if (FAILED(result)) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
-    throw SceneError("", std::string(what) + " failed (" + code + ")");
+    throw SceneError("", std::string(what) + " failed (" + SceneError::Code(result) + ")");
   }
 }
 
@@ -65,16 +63,30 @@ void SceneSession::Open(const Scene& scene) {
     Check(globeCamera->PlaceAbove(scene.camera->latitude, scene.camera->longitude, scene.camera->altitude),
           "placing the camera");
   }
-  Check(manager.CoCreateInstance(CLSID_SceneManager3D), "creating the scene manager");
-  Check(manager->InitializeContext(display), "attaching the scene manager");
+  if (scene.drawing) {
+    drawingDisplay = scene.drawing->Display();
+    Check(drawingDisplay->InitializeContext(display), "attaching the 3D display");
+    Check(drawingDisplay->get_Scene(&manager), "finding the 3D display's scene");
+  } else {
+    Check(manager.CoCreateInstance(CLSID_SceneManager3D), "creating the scene manager");
+    Check(manager->InitializeContext(display), "attaching the scene manager");
+  }
   if (scene.exaggeration) {
     DispatchWriter::PutProperty(manager, "BaseExaggeration", CComVariant(*scene.exaggeration), "/exaggeration");
   }
+  // Drawing finishes with a refresh, so the graphics join after it and stay
+  // pending until the caller's.
+  if (scene.drawing) scene.drawing->Replay();
   for (const CComPtr<IGraphic3D>& graphic : scene.graphics) Check(manager->AddGraphic(graphic), "adding a graphic");
 }
 
 void SceneSession::Close() {
-  if (manager) manager->UninitializeContext();
+  if (drawingDisplay) {
+    drawingDisplay->UninitializeContext();
+  } else if (manager) {
+    manager->UninitializeContext();
+  }
+  drawingDisplay.Release();
   manager.Release();
   frame.Release();
   viewer.Release();

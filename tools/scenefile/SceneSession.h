@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "frame/DisplayInterfaces.h"
 #include "frame/HostGlobe.h"
 #include "frame/SceneInterfaces.h"
 #include "host/HostInterfaces.h"
@@ -21,15 +22,19 @@ class SceneSession {
   static bool RegisterLibrary(const std::string& programName);
 
   // Opens the display, sizes the frame, places the camera, attaches a scene
-  // manager and adds the scene's graphics, which are built at the caller's
-  // Refresh: there is still time to change them. Throws SceneError.
+  // manager (or the 3D display, and replays its drawing commands) and adds
+  // the scene's graphics, which are built at the caller's Refresh: there is
+  // still time to change them. Throws SceneError.
   void Open(const Scene& scene);
   void Close();
 
   CComPtr<IGlobeDisplay> display;
   CComPtr<ISceneViewer> viewer;
   CComPtr<IOffscreenViewer> frame;
+  // The scene manager the graphics are drawn by: the 3D display's own when
+  // the scene has drawing commands.
   CComPtr<ISceneManager3D> manager;
+  CComPtr<IGLDisplay3D> drawingDisplay;
 
   // Throws a SceneError naming `what` when `result` failed.
   static void Check(HRESULT result, const char* what);

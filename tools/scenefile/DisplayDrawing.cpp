@@ -1,0 +1,152 @@
+#include "tools/scenefile/DisplayDrawing.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "frame/Guids.h"
+#include "frame/HostDisplay.h"
+#include "platform/ComBstr.h"
+#include "platform/WideString.h"
+#include "tools/scenefile/DispatchWriter.h"
+#include "tools/scenefile/HostValues.h"
+#include "tools/scenefile/SceneError.h"
+
+namespace zelph::scenefile {
+namespace {
+
+constexpr const char* kCommandShape =
+    "expected one of {\"set\": {...}}, {\"symbol\": ...}, {\"draw\": geometry} or {\"text\": ..., \"at\": geometry}";
+
+// The one command key of a command object ("at" and "comment" go with
+// it), or "" for an entry that is only a comment.
+std::string CommandKey(const DisplayDrawing::Json& command, const std::string& path) {
+  if (!command.is_object()) throw SceneError(path, kCommandShape);
+  std::string found;
+  for (const auto& [key, value] : command.items()) {
+    if (key == "comment" || key == "at") continue;
+    if (key != "set" && key != "symbol" && key != "draw" && key != "text") {
+      throw SceneError(path + "/" + key, "unknown drawing command \"" + key + "\"");
+    }
+    if (!found.empty()) throw SceneError(path + "/" + key, "one command per entry (\"" + found + "\" came first)");
+    found = key;
+  }
+  if (found.empty()) {
+    if (command.size() == 1 && command.contains("comment")) return found;  // a note between commands
+    throw SceneError(path, kCommandShape);
+  }
+  if (command.contains("at") != (found == "text")) {
+    throw SceneError(
+        path, found == "text" ? "text needs \"at\": a geometry to draw it at" : "only a text command takes \"at\"");
+  }
+  return found;
+}
+
+}  // namespace
+
+DisplayDrawing::DisplayDrawing(const Json& commands, const std::string& path, const SceneObjects& objects) {
+  if (!commands.is_array()) throw SceneError(path, "expected a list of drawing commands");
+  if (FAILED(m_Display.CoCreateInstance(CLSID_GLDisplay3D)) || !m_Display) {
+    throw SceneError(path, "cannot create a \"GLDisplay3D\" (is the library registered?)");
+  }
+  for (size_t i = 0; i < commands.size(); ++i) ReadCommand(commands[i], path + "/" + std::to_string(i), objects);
+}
+
+void DisplayDrawing::ReadCommand(const Json& command, const std::string& path, const SceneObjects& objects) {
+  const std::string key = CommandKey(command, path);
+  if (key.empty()) return;
+  const Json& value = command.at(key);
+  const std::string valuePath = path + "/" + key;
+  if (key == "set") {
+    ReadSettings(value, valuePath, objects);
+  } else if (key == "symbol") {
+    CComVariant symbol = objects.ValueOf(value, valuePath);
+    CComPtr<IUnknown> object = (symbol.vt == VT_UNKNOWN || symbol.vt == VT_DISPATCH) ? symbol.punkVal : nullptr;
+    if (!CComQIPtr<ISymbol>(object.p)) {
+      throw SceneError(valuePath,
+                       "expected a symbol: {\"marker\": ...}, {\"line\": ...}, {\"fill\": ...} or {\"text\": ...}");
+    }
+    m_Commands.push_back({.kind = Kind::Symbol, .path = valuePath, .object = object});
+  } else if (key == "draw") {
+    const char* call = DrawCallFor(value, valuePath);
+    m_Commands.push_back(
+        {.kind = Kind::Draw, .path = valuePath, .object = HostValues::Make(value, valuePath), .drawCall = call});
+  } else {
+    if (!value.is_string()) throw SceneError(valuePath, "expected the text to draw");
+    const std::string atPath = path + "/at";
+    DrawCallFor(command.at("at"), atPath);
+    m_Commands.push_back({.kind = Kind::Text,
+                          .path = valuePath,
+                          .object = HostValues::Make(command.at("at"), atPath),
+                          .drawCall = "DrawText",
+                          .text = FromUtf8(value.get<std::string>())});
+  }
+}
+
+// Display properties by the names its automation interface gives them,
+// each checked now and set when the command's turn comes.
+void DisplayDrawing::ReadSettings(const Json& settings, const std::string& path, const SceneObjects& objects) {
+  if (!settings.is_object()) throw SceneError(path, "expected {PROPERTY: VALUE, ...} of the 3D display");
+  for (const auto& [name, value] : settings.items()) {
+    const std::string propertyPath = path + "/" + name;
+    DispatchWriter::RequireMember(m_Display, name, propertyPath);
+    m_Commands.push_back(
+        {.kind = Kind::Set, .path = propertyPath, .property = name, .value = objects.ValueOf(value, propertyPath)});
+  }
+}
+
+const char* DisplayDrawing::DrawCallFor(const Json& geometry, const std::string& path) {
+  if (HostValues::IsPoint(geometry)) return "DrawPoint";
+  const std::string form = HostValues::FormOf(geometry);
+  if (form == "multipoint") return "DrawMultipoint";
+  if (form == "polyline") return "DrawPolyline";
+  if (form == "polygon") return "DrawPolygon";
+  if (form == "envelope") return "DrawRectangle";
+  throw SceneError(path,
+                   "expected a geometry: a point, {\"multipoint\": ...}, {\"polyline\": ...}, "
+                   "{\"polygon\": ...} or {\"envelope\": ...}");
+}
+
+HRESULT DisplayDrawing::Draw(IDisplay* display, const Command& command) {
+  CComQIPtr<IGeometry> geometry{command.object.p};
+  if (std::strcmp(command.drawCall, "DrawPoint") == 0) return display->DrawPoint(geometry);
+  if (std::strcmp(command.drawCall, "DrawMultipoint") == 0) return display->DrawMultipoint(geometry);
+  if (std::strcmp(command.drawCall, "DrawPolyline") == 0) return display->DrawPolyline(geometry);
+  if (std::strcmp(command.drawCall, "DrawPolygon") == 0) return display->DrawPolygon(geometry);
+  if (std::strcmp(command.drawCall, "DrawRectangle") == 0) {
+    return display->DrawRectangle(CComQIPtr<IEnvelope>(command.object.p));
+  }
+  return display->DrawText(geometry, CComBSTR(command.text.c_str()));
+}
+
+void DisplayDrawing::Replay() const {
+  CComQIPtr<IDisplay> display{m_Display.p};
+  if (!display) throw SceneError("", "the 3D display takes no drawing calls");
+  const HRESULT cleared = m_Display->ClearDisplayContents();
+  if (FAILED(cleared)) throw SceneError("", "clearing the 3D display failed (" + SceneError::Code(cleared) + ")");
+  for (const Command& command : m_Commands) {
+    HRESULT result = S_OK;
+    const char* what = "SetSymbol";
+    switch (command.kind) {
+      case Kind::Set:
+        DispatchWriter::PutProperty(m_Display, command.property, command.value, command.path);
+        continue;
+      case Kind::Symbol:
+        result = display->SetSymbol(CComQIPtr<ISymbol>(command.object.p));
+        break;
+      case Kind::Draw:
+      case Kind::Text:
+        what = command.drawCall;
+        result = Draw(display, command);
+        break;
+    }
+    if (FAILED(result)) {
+      throw SceneError(command.path,
+                       std::string("the 3D display's ") + what + " failed (" + SceneError::Code(result) + ")");
+    }
+  }
+  const HRESULT finished = display->FinishDrawing();
+  if (FAILED(finished))
+    throw SceneError("", "the 3D display's FinishDrawing failed (" + SceneError::Code(finished) + ")");
+}
+
+}  // namespace zelph::scenefile
