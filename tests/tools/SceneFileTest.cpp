@@ -228,19 +228,26 @@ TEST(ZelphRender, SavesTheFrameAndPicksTheBillboardUnderThePixel) {
 TEST(ZelphRender, DrawsMapSymbolsThroughTheDisplayIntoTheSameScene) {
   const std::string folder = FreshDirectory("zelph-render-drawing");
   const std::string scenePath = folder + "/drawn.json";
-  // A filled square drawn at the nadir, a billboard of the scene beside it.
+  // A square drawn at the nadir, a second one further east into a target
+  // group, and between them a billboard of the scene's own.
   std::ofstream(scenePath) << R"({"size": [64, 48], "camera": {"latitude": 30, "longitude": 40, "altitude": 200000},
-    "graphics": [{"class": "Billboard3D", "Name": "beacon", "XSize": 0.002, "YSize": 0.002, "Centroid": [40.5, 30, 0],
+    "graphics": [{"class": "Billboard3D", "Name": "beacon", "XSize": 0.002, "YSize": 0.002, "Centroid": [40.3, 30, 0],
                   "Material": {"class": "SimpleMaterial3D", "Color": {"rgb": [255, 0, 0]}}}],
     "drawing": [{"symbol": {"fill": {"rgb": [0, 0, 255]}}},
-                {"draw": {"polygon": [[39.9, 29.9], [40.1, 29.9], [40.1, 30.1], [39.9, 30.1]]}}]})";
+                {"draw": {"polygon": [[39.9, 29.9], [40.1, 29.9], [40.1, 30.1], [39.9, 30.1]]}},
+                {"set": {"DisplayTargetGraphic": {"class": "GroupGraphic3D", "Name": "shapes"}}},
+                {"draw": {"polygon": [[40.5, 29.9], [40.9, 29.9], [40.9, 30.1], [40.5, 30.1]]}}]})";
   const std::string scene = "'" + scenePath + "' -o '" + folder + "/drawn.png'";
-  std::string centre, corner;
-  ASSERT_EQ(Render(scene + " --pick 32,24", centre), 0) << centre;
-  EXPECT_NE(centre, "nothing\n");
-  EXPECT_NE(centre, "beacon\n");
-  ASSERT_EQ(Render(scene + " --pick 1,1", corner), 0) << corner;
-  EXPECT_EQ(corner, "nothing\n");
+  std::string out;
+  ASSERT_EQ(Render(scene + " --pick 32,24", out), 0) << out;
+  EXPECT_NE(out, "nothing\n");  // unnamed: the graphic's UID
+  EXPECT_NE(out, "beacon\n");
+  EXPECT_EQ(Render(scene + " --pick 58,24", out), 0);
+  EXPECT_EQ(out, "shapes\n");
+  EXPECT_EQ(Render(scene + " --pick 43,24", out), 0);
+  EXPECT_EQ(out, "beacon\n");
+  EXPECT_EQ(Render(scene + " --pick 50,24", out), 0);
+  EXPECT_EQ(out, "nothing\n");
 }
 
 }  // namespace

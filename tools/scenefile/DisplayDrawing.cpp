@@ -89,8 +89,11 @@ void DisplayDrawing::ReadSettings(const Json& settings, const std::string& path,
   for (const auto& [name, value] : settings.items()) {
     const std::string propertyPath = path + "/" + name;
     DispatchWriter::RequireMember(m_Display, name, propertyPath);
-    m_Commands.push_back(
-        {.kind = Kind::Set, .path = propertyPath, .property = name, .value = objects.ValueOf(value, propertyPath)});
+    CComVariant setting = objects.ValueOf(value, propertyPath);
+    if (setting.vt == VT_DISPATCH) {
+      if (CComQIPtr<IGroupGraphic3D> group{setting.pdispVal}) m_TargetGroups.emplace_back(CComQIPtr<IGraphic3D>(group));
+    }
+    m_Commands.push_back({.kind = Kind::Set, .path = propertyPath, .property = name, .value = setting});
   }
 }
 
@@ -145,8 +148,16 @@ void DisplayDrawing::Replay() const {
     }
   }
   const HRESULT finished = display->FinishDrawing();
-  if (FAILED(finished))
+  if (FAILED(finished)) {
     throw SceneError("", "the 3D display's FinishDrawing failed (" + SceneError::Code(finished) + ")");
+  }
+  if (m_TargetGroups.empty()) return;
+  CComPtr<ISceneManager3D> scene;
+  if (FAILED(m_Display->get_Scene(&scene)) || !scene) throw SceneError("", "the 3D display has no scene");
+  for (const CComPtr<IGraphic3D>& group : m_TargetGroups) {
+    const HRESULT added = scene->AddGraphic(group);
+    if (FAILED(added)) throw SceneError("", "adding a target group failed (" + SceneError::Code(added) + ")");
+  }
 }
 
 }  // namespace zelph::scenefile

@@ -51,6 +51,9 @@ class DisplayDrawing {
 
   CComPtr<IGLDisplay3D> m_Display;
   std::vector<Command> m_Commands;
+  // Groups the file makes the display's target: they join the display's
+  // scene once drawn into, or what was drawn into them would show nowhere.
+  std::vector<CComPtr<IGraphic3D>> m_TargetGroups;
 };
 
 }  // namespace zelph::scenefile
