@@ -1,7 +1,8 @@
 // The IDispatch half of a dual interface. Late-bound calls and the type
-// information come from the interface's dispatch table; an interface that
-// has no table yet offers neither, and clients bind through the
-// interface's own methods.
+// information come from the interface's dispatch table, and the type
+// information is the one the library's type library holds for the
+// interface; an interface that has no table yet offers neither, and clients
+// bind through the interface's own methods.
 #pragma once
 
 #include "frame/DispatchTables.h"
@@ -24,7 +25,7 @@ class DispatchImpl : public Dual {
     *info = nullptr;
     if (!Table()) return E_NOTIMPL;
     if (index != 0) return DISP_E_BADINDEX;
-    return DispatchTypeInfo::Create(*Table(), info);
+    return DispatchTypeInfo::Create(*Described(), info);
   }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (!Table()) return E_NOTIMPL;
@@ -40,10 +41,11 @@ class DispatchImpl : public Dual {
   }
 
  private:
-  static const DispatchTable* Table() {
-    static const DispatchTable* const table = FindDispatchTable(uuidof<Dual>());
-    return table;
+  static const DispatchInterface* Described() {
+    static const DispatchInterface* const described = FindDispatchInterface(uuidof<Dual>());
+    return described;
   }
+  static const DispatchTable* Table() { return Described() ? Described()->table : nullptr; }
 };
 
 }  // namespace zelph

@@ -1,5 +1,6 @@
 #include "frame/DispatchTypeInfo.h"
 
+#include "frame/DispatchTypeLib.h"
 #include "frame/ErrorConvention.h"
 #include "platform/ComException.h"
 
@@ -14,15 +15,16 @@ HRESULT TableIdsOfNames(const DispatchTable& table, LPOLESTR* names, UINT count,
   return ids[0] == DISPID_UNKNOWN || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
-HRESULT DispatchTypeInfo::Create(const DispatchTable& table, ITypeInfo** info) {
+HRESULT DispatchTypeInfo::Create(const DispatchInterface& described, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
   return ComCall(L"DispatchTypeInfo::Create", [&] {
     ComObject<DispatchTypeInfo>* created = nullptr;
     ThrowIfFailed(ComObject<DispatchTypeInfo>::CreateInstance(&created));
     CComPtr<ITypeInfo> holder(created);
-    created->m_Table = &table;
-    for (const DispatchTable::Entry& entry : table.Entries()) {
+    created->m_Interface = &described;
+    created->m_Table = described.table;
+    for (const DispatchTable::Entry& entry : described.table->Entries()) {
       std::vector<ELEMDESC>& parameters = created->m_Parameters.emplace_back();
       for (VARTYPE type : entry.member->ArgumentTypes()) parameters.push_back(ELEMDESC{TYPEDESC{type}});
     }
@@ -71,6 +73,30 @@ STDMETHODIMP DispatchTypeInfo::GetNames(MEMBERID id, BSTR* names, UINT maxNames,
 
 STDMETHODIMP DispatchTypeInfo::GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) {
   return ComCall(L"ITypeInfo::GetIDsOfNames", [&] { return TableIdsOfNames(*m_Table, names, count, ids); });
+}
+
+STDMETHODIMP DispatchTypeInfo::GetTypeAttr(TYPEATTR** attr) {
+  if (attr) *attr = nullptr;
+  return ComCall(
+      L"GetTypeAttr",
+      [&] {
+        // Late binding sees a dual interface through IDispatch.
+        *attr = new TYPEATTR{*m_Interface->iid, TKIND_DISPATCH, static_cast<WORD>(m_Table->Entries().size())};
+      },
+      attr);
+}
+
+STDMETHODIMP_(void) DispatchTypeInfo::ReleaseTypeAttr(TYPEATTR* attr) { delete attr; }
+
+STDMETHODIMP DispatchTypeInfo::GetContainingTypeLib(ITypeLib** lib, UINT* index) {
+  if (lib) *lib = nullptr;
+  return ComCall(
+      L"GetContainingTypeLib",
+      [&] {
+        ThrowIfFailed(DispatchTypeLib::Create(lib));
+        if (index) *index = static_cast<UINT>(m_Interface - DispatchInterfaces().data());
+      },
+      lib);
 }
 
 }  // namespace zelph

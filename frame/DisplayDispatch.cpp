@@ -46,8 +46,11 @@ const DispatchTable& GLDisplayTable() {
 
 }  // namespace
 
-const DispatchTable* FindDisplayDispatchTable(REFIID iid) {
-  return iid == uuidof<IGLDisplay3D>() ? &GLDisplayTable() : nullptr;
+std::span<const DispatchInterface> DisplayDispatchInterfaces() {
+  static const DispatchInterface interfaces[] = {
+      ZELPH_DISPATCH_INTERFACE(IGLDisplay3D, GLDisplayTable()),
+  };
+  return interfaces;
 }
 
 }  // namespace zelph

@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "frame/ComServer.h"
+#include "frame/DispatchTypeLib.h"
 #include "frame/Guids.h"
 #include "frame/Localization.h"
 #include "frame/ObjectMap.h"
@@ -13,7 +14,7 @@ namespace {
 
 constinit zelph::ComModule s_Module;
 
-constexpr zelph::TypeLibrary kTypeLibrary = {&LIBID_ZELPHCORELib, L"ZELPHCORELib", 1, 0};
+constexpr zelph::TypeLibrary kTypeLibrary = zelph::DispatchTypeLib::kIdentity;
 
 void AttachProcess(HINSTANCE instance) {
   std::setlocale(LC_ALL, "");
@@ -55,6 +56,18 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 ZELPH_SERVER_ENTRY_POINTS
+
+// The registered type library's record leads here: only the library and
+// version registration wrote are this module's.
+extern "C" __attribute__((visibility("default"))) HRESULT DllGetTypeLib(REFGUID libid, WORD major, WORD minor,
+                                                                        ITypeLib** lib) {
+  if (!lib) return E_POINTER;
+  *lib = nullptr;
+  if (libid != *kTypeLibrary.libid || major != kTypeLibrary.major || minor != kTypeLibrary.minor) {
+    return TYPE_E_LIBNOTREGISTERED;
+  }
+  return zelph::DispatchTypeLib::Create(lib);
+}
 
 namespace zelph {
 HINSTANCE LibraryResourceInstance() { return s_Module.GetResourceInstance(); }

@@ -10,6 +10,9 @@ HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** result);
 HRESULT DllCanUnloadNow();
 HRESULT DllRegisterServer();
 HRESULT DllUnregisterServer();
+// The type library `libid` of version `major`.`minor`; TYPE_E_LIBNOTREGISTERED
+// for any library or version but the library's own.
+HRESULT DllGetTypeLib(REFGUID libid, WORD major, WORD minor, ITypeLib** lib);
 }
 
 namespace zelph {

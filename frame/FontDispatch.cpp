@@ -32,11 +32,13 @@ const DispatchTable& ExtrudedFontTable() {
 
 }  // namespace
 
-const DispatchTable* FindFontDispatchTable(REFIID iid) {
-  if (iid == uuidof<IFont3D>()) return &FontTable();
-  if (iid == uuidof<IBillboardFont3D>()) return &BillboardFontTable();
-  if (iid == uuidof<IExtrudedFont3D>()) return &ExtrudedFontTable();
-  return nullptr;
+std::span<const DispatchInterface> FontDispatchInterfaces() {
+  static const DispatchInterface interfaces[] = {
+      ZELPH_DISPATCH_INTERFACE(IFont3D, FontTable()),
+      ZELPH_DISPATCH_INTERFACE(IBillboardFont3D, BillboardFontTable()),
+      ZELPH_DISPATCH_INTERFACE(IExtrudedFont3D, ExtrudedFontTable()),
+  };
+  return interfaces;
 }
 
 }  // namespace zelph

@@ -236,21 +236,23 @@ const DispatchTable& ExtrusionDispatchTable() {
   return table;
 }
 
-const DispatchTable* FindGraphicDispatchTable(REFIID iid) {
-  if (iid == uuidof<IOrientation3D>()) return &OrientationTable();
-  if (iid == uuidof<IGraphic3D>()) return &GraphicTable();
-  if (iid == uuidof<IUpdate3D>()) return &UpdateTable();
-  if (iid == uuidof<ICallout3D>()) return &CalloutTable();
-  if (iid == uuidof<IEllipsoid3D>()) return &EllipsoidTable();
-  if (iid == uuidof<IPartialEllipsoid3D>()) return &PartialEllipsoidTable();
-  if (iid == uuidof<IBillboard3D>()) return &BillboardTable();
-  if (iid == uuidof<IBillboardLabel3D>()) return &BillboardLabelTable();
-  if (iid == uuidof<ILabeledBillboard3D>()) return &LabeledBillboardTable();
-  if (iid == uuidof<ITextPoint3D>()) return &TextPointTable();
-  if (iid == uuidof<IGroupGraphic3D>()) return &GroupTable();
-  if (iid == uuidof<IExtrusion3D>()) return &ExtrusionDispatchTable();
-  if (iid == uuidof<IGeoExtrusion3D>()) return &GeoExtrusionTable();
-  return nullptr;
+std::span<const DispatchInterface> GraphicDispatchInterfaces() {
+  static const DispatchInterface interfaces[] = {
+      ZELPH_DISPATCH_INTERFACE(IOrientation3D, OrientationTable()),
+      ZELPH_DISPATCH_INTERFACE(IGraphic3D, GraphicTable()),
+      ZELPH_DISPATCH_INTERFACE(IUpdate3D, UpdateTable()),
+      ZELPH_DISPATCH_INTERFACE(ICallout3D, CalloutTable()),
+      ZELPH_DISPATCH_INTERFACE(IEllipsoid3D, EllipsoidTable()),
+      ZELPH_DISPATCH_INTERFACE(IPartialEllipsoid3D, PartialEllipsoidTable()),
+      ZELPH_DISPATCH_INTERFACE(IBillboard3D, BillboardTable()),
+      ZELPH_DISPATCH_INTERFACE(IBillboardLabel3D, BillboardLabelTable()),
+      ZELPH_DISPATCH_INTERFACE(ILabeledBillboard3D, LabeledBillboardTable()),
+      ZELPH_DISPATCH_INTERFACE(ITextPoint3D, TextPointTable()),
+      ZELPH_DISPATCH_INTERFACE(IGroupGraphic3D, GroupTable()),
+      ZELPH_DISPATCH_INTERFACE(IExtrusion3D, ExtrusionDispatchTable()),
+      ZELPH_DISPATCH_INTERFACE(IGeoExtrusion3D, GeoExtrusionTable()),
+  };
+  return interfaces;
 }
 
 }  // namespace zelph

@@ -77,14 +77,16 @@ const DispatchTable& MaterialDispatchTable() {
   return table;
 }
 
-const DispatchTable* FindMaterialDispatchTable(REFIID iid) {
-  if (iid == uuidof<IMaterial3D>()) return &MaterialDispatchTable();
-  if (iid == uuidof<ISimpleMaterial3D>()) return &SimpleMaterialTable();
-  if (iid == uuidof<IGradientMaterial3D>()) return &GradientMaterialTable();
-  if (iid == uuidof<ITextureMaterial3D>()) return &TextureMaterialTable();
-  if (iid == uuidof<ITexture3D>()) return &TextureTable();
-  if (iid == uuidof<ITexture3DHelper>()) return &TextureHelperTable();
-  return nullptr;
+std::span<const DispatchInterface> MaterialDispatchInterfaces() {
+  static const DispatchInterface interfaces[] = {
+      ZELPH_DISPATCH_INTERFACE(IMaterial3D, MaterialDispatchTable()),
+      ZELPH_DISPATCH_INTERFACE(ISimpleMaterial3D, SimpleMaterialTable()),
+      ZELPH_DISPATCH_INTERFACE(IGradientMaterial3D, GradientMaterialTable()),
+      ZELPH_DISPATCH_INTERFACE(ITextureMaterial3D, TextureMaterialTable()),
+      ZELPH_DISPATCH_INTERFACE(ITexture3D, TextureTable()),
+      ZELPH_DISPATCH_INTERFACE(ITexture3DHelper, TextureHelperTable()),
+  };
+  return interfaces;
 }
 
 }  // namespace zelph

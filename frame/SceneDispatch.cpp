@@ -71,12 +71,14 @@ const DispatchTable& SceneManagerTable() {
 
 }  // namespace
 
-const DispatchTable* FindSceneDispatchTable(REFIID iid) {
-  if (iid == uuidof<ISceneManager3D>()) return &SceneManagerTable();
-  if (iid == uuidof<IOrthoTrack3D>()) return &OrthoTrackTable();
-  if (iid == uuidof<ISelection3D>()) return &SelectionTable();
-  if (iid == uuidof<ILocationHelper3D>()) return &LocationHelperTable();
-  return nullptr;
+std::span<const DispatchInterface> SceneDispatchInterfaces() {
+  static const DispatchInterface interfaces[] = {
+      ZELPH_DISPATCH_INTERFACE(ISceneManager3D, SceneManagerTable()),
+      ZELPH_DISPATCH_INTERFACE(IOrthoTrack3D, OrthoTrackTable()),
+      ZELPH_DISPATCH_INTERFACE(ISelection3D, SelectionTable()),
+      ZELPH_DISPATCH_INTERFACE(ILocationHelper3D, LocationHelperTable()),
+  };
+  return interfaces;
 }
 
 }  // namespace zelph

@@ -41,32 +41,12 @@ CComPtr<IUnknown> RegisteredClassObject(REFCLSID clsid) {
   return nullptr;
 }
 
-// Loads the server at most once per path. The load itself runs outside the
-// lock: a server's load hooks may register class objects of their own.
-HRESULT LoadServer(const std::wstring& path, HMODULE* server) {
-  ClassTable& table = Table();
-  {
-    std::lock_guard guard(table.lock);
-    auto loaded = table.loadedServers.find(path);
-    if (loaded != table.loadedServers.end()) {
-      *server = loaded->second;
-      return S_OK;
-    }
-  }
-  HMODULE module = LoadLibraryW(path.c_str());
-  if (!module) return CO_E_DLLNOTFOUND;
-  std::lock_guard guard(table.lock);
-  auto [kept, inserted] = table.loadedServers.emplace(path, module);
-  if (!inserted) FreeLibrary(module);  // another thread loaded it meanwhile
-  *server = kept->second;
-  return S_OK;
-}
-
 HRESULT ClassObjectFromRegistry(REFCLSID clsid, REFIID riid, void** object) {
-  std::optional<std::wstring> path = zelph::Registry::GetValue(L"CLSID\\" + zelph::GuidText(clsid) + L"\\InprocServer32");
+  std::optional<std::wstring> path =
+      zelph::Registry::GetValue(L"CLSID\\" + zelph::GuidText(clsid) + L"\\InprocServer32");
   if (!path || path->empty()) return REGDB_E_CLASSNOTREG;
   HMODULE server = nullptr;
-  HRESULT hr = LoadServer(*path, &server);
+  HRESULT hr = zelph::LoadInprocServer(*path, &server);
   if (FAILED(hr)) return hr;
   auto getClassObject = reinterpret_cast<DllGetClassObjectFunction>(GetProcAddress(server, "DllGetClassObject"));
   if (!getClassObject) return CO_E_ERRORINDLL;
@@ -118,3 +98,30 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
   if (FAILED(hr)) return hr;
   return factory->CreateInstance(outer, riid, object);
 }
+
+namespace zelph {
+
+// Loads the server at most once per path. The load itself runs outside the
+// lock: a server's load hooks may register class objects of their own.
+HRESULT LoadInprocServer(const std::wstring& path, HMODULE* server) {
+  if (!server) return E_POINTER;
+  *server = nullptr;
+  ClassTable& table = Table();
+  {
+    std::lock_guard guard(table.lock);
+    auto loaded = table.loadedServers.find(path);
+    if (loaded != table.loadedServers.end()) {
+      *server = loaded->second;
+      return S_OK;
+    }
+  }
+  HMODULE module = LoadLibraryW(path.c_str());
+  if (!module) return CO_E_DLLNOTFOUND;
+  std::lock_guard guard(table.lock);
+  auto [kept, inserted] = table.loadedServers.emplace(path, module);
+  if (!inserted) FreeLibrary(module);  // another thread loaded it meanwhile
+  *server = kept->second;
+  return S_OK;
+}
+
+}  // namespace zelph

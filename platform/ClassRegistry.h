@@ -3,6 +3,8 @@
 // in-process server is loaded and asked for its class object.
 #pragma once
 
+#include <string>
+
 #include "platform/Unknown.h"
 
 constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
@@ -27,3 +29,10 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
 
 // The entry point every in-process server exports.
 using DllGetClassObjectFunction = HRESULT (*)(REFCLSID clsid, REFIID riid, void** object);
+
+namespace zelph {
+// Loads the in-process server at `path` once per process and keeps it: the
+// objects a server made may outlive every reference the loader knows of, so
+// it is never unloaded. CO_E_DLLNOTFOUND when it cannot be loaded.
+HRESULT LoadInprocServer(const std::wstring& path, HMODULE* server);
+}  // namespace zelph

@@ -1,5 +1,6 @@
 // The root interfaces of the component model: IUnknown, IClassFactory and
-// IDispatch, with the types automation needs to declare IDispatch.
+// IDispatch, with the type information and type libraries automation
+// describes dual interfaces by.
 #pragma once
 
 #include "platform/Guid.h"
@@ -92,6 +93,36 @@ struct FUNCDESC {
   ELEMDESC elemdescFunc;
 };
 
+enum TYPEKIND : int {
+  TKIND_ENUM = 0,
+  TKIND_RECORD = 1,
+  TKIND_MODULE = 2,
+  TKIND_INTERFACE = 3,
+  TKIND_DISPATCH = 4,
+  TKIND_COCLASS = 5,
+  TKIND_ALIAS = 6,
+  TKIND_UNION = 7,
+};
+
+// What a type is as a whole: its id, its kind and how many functions it
+// has. Freed with ReleaseTypeAttr.
+struct TYPEATTR {
+  GUID guid;
+  TYPEKIND typekind;
+  WORD cFuncs;
+};
+
+// What a type library is: its id, locale and version. Freed with
+// ReleaseTLibAttr.
+struct TLIBATTR {
+  GUID guid;
+  LCID lcid;
+  WORD wMajorVerNum;
+  WORD wMinorVerNum;
+};
+
+struct ITypeLib;
+
 // Type information of a dual interface: the members a late-bound client can
 // call, each a function (a property's get and put are two).
 struct ITypeInfo : IUnknown {
@@ -102,18 +133,42 @@ struct ITypeInfo : IUnknown {
   // The member's name (parameters have none): at most `maxNames` names.
   STDMETHOD(GetNames)(MEMBERID id, BSTR* names, UINT maxNames, UINT* count) = 0;
   STDMETHOD(GetIDsOfNames)(LPOLESTR* names, UINT count, MEMBERID* ids) = 0;
+  STDMETHOD(GetTypeAttr)(TYPEATTR** attr) = 0;
+  STDMETHOD_(void, ReleaseTypeAttr)(TYPEATTR* attr) = 0;
+  // The library this type belongs to and the type's index in it.
+  STDMETHOD(GetContainingTypeLib)(ITypeLib** lib, UINT* index) = 0;
 
  protected:
   ~ITypeInfo() = default;
 };
 ZELPH_DEFINE_IID(ITypeInfo, 0x00020401, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 
+// A type library: the type information of every interface a server
+// describes, by index and by interface id.
+struct ITypeLib : IUnknown {
+  STDMETHOD_(UINT, GetTypeInfoCount)() = 0;
+  // TYPE_E_ELEMENTNOTFOUND past the last type.
+  STDMETHOD(GetTypeInfo)(UINT index, ITypeInfo** info) = 0;
+  // TYPE_E_ELEMENTNOTFOUND for a guid the library does not describe.
+  STDMETHOD(GetTypeInfoOfGuid)(REFGUID guid, ITypeInfo** info) = 0;
+  STDMETHOD(GetLibAttr)(TLIBATTR** attr) = 0;
+  STDMETHOD_(void, ReleaseTLibAttr)(TLIBATTR* attr) = 0;
+  // Index -1 names the library itself, any other index a type. Every out
+  // pointer may be null; the strings are the caller's to free.
+  STDMETHOD(GetDocumentation)(INT index, BSTR* name, BSTR* docString, DWORD* helpContext, BSTR* helpFile) = 0;
+
+ protected:
+  ~ITypeLib() = default;
+};
+ZELPH_DEFINE_IID(ITypeLib, 0x00020402, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
+
 struct IDispatch : IUnknown {
   STDMETHOD(GetTypeInfoCount)(UINT* count) = 0;
   STDMETHOD(GetTypeInfo)(UINT index, LCID lcid, ITypeInfo** info) = 0;
   STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) = 0;
-  STDMETHOD(Invoke)(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                    EXCEPINFO* exception, UINT* argumentError) = 0;
+  STDMETHOD(Invoke)
+  (DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+   UINT* argumentError) = 0;
 
  protected:
   ~IDispatch() = default;

@@ -53,6 +53,7 @@ constexpr HRESULT DISP_E_BADINDEX = MakeHResult(0x8002000B);
 constexpr HRESULT DISP_E_BADPARAMCOUNT = MakeHResult(0x8002000E);
 constexpr HRESULT TYPE_E_LIBNOTREGISTERED = MakeHResult(0x8002801D);
 constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = MakeHResult(0x8002802B);
+constexpr HRESULT TYPE_E_CANTLOADLIBRARY = MakeHResult(0x80029C4A);
 
 // Win32 error codes reported through GetLastError.
 constexpr DWORD ERROR_SUCCESS = 0;
