@@ -1,7 +1,6 @@
 #include "tools/scenefile/DisplayDrawing.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "frame/Guids.h"
 #include "frame/HostDisplay.h"
@@ -65,19 +64,17 @@ void DisplayDrawing::ReadCommand(const Json& command, const std::string& path, c
       throw SceneError(valuePath,
                        "expected a symbol: {\"marker\": ...}, {\"line\": ...}, {\"fill\": ...} or {\"text\": ...}");
     }
-    m_Commands.push_back({.kind = Kind::Symbol, .path = valuePath, .object = object});
+    m_Commands.push_back({.call = Call::SetSymbol, .path = valuePath, .object = object});
   } else if (key == "draw") {
-    const char* call = DrawCallFor(value, valuePath);
-    m_Commands.push_back(
-        {.kind = Kind::Draw, .path = valuePath, .object = HostValues::Make(value, valuePath), .drawCall = call});
+    const Call call = DrawCallFor(value, valuePath);
+    m_Commands.push_back({.call = call, .path = valuePath, .object = HostValues::Make(value, valuePath)});
   } else {
     if (!value.is_string()) throw SceneError(valuePath, "expected the text to draw");
     const std::string atPath = path + "/at";
     DrawCallFor(command.at("at"), atPath);
-    m_Commands.push_back({.kind = Kind::Text,
+    m_Commands.push_back({.call = Call::DrawText,
                           .path = valuePath,
                           .object = HostValues::Make(command.at("at"), atPath),
-                          .drawCall = "DrawText",
                           .text = FromUtf8(value.get<std::string>())});
   }
 }
@@ -93,32 +90,65 @@ void DisplayDrawing::ReadSettings(const Json& settings, const std::string& path,
     if (setting.vt == VT_DISPATCH) {
       if (CComQIPtr<IGroupGraphic3D> group{setting.pdispVal}) m_TargetGroups.emplace_back(CComQIPtr<IGraphic3D>(group));
     }
-    m_Commands.push_back({.kind = Kind::Set, .path = propertyPath, .property = name, .value = setting});
+    m_Commands.push_back({.call = Call::SetProperty, .path = propertyPath, .property = name, .value = setting});
   }
 }
 
-const char* DisplayDrawing::DrawCallFor(const Json& geometry, const std::string& path) {
-  if (HostValues::IsPoint(geometry)) return "DrawPoint";
+DisplayDrawing::Call DisplayDrawing::DrawCallFor(const Json& geometry, const std::string& path) {
+  if (HostValues::IsPoint(geometry)) return Call::DrawPoint;
   const std::string form = HostValues::FormOf(geometry);
-  if (form == "multipoint") return "DrawMultipoint";
-  if (form == "polyline") return "DrawPolyline";
-  if (form == "polygon") return "DrawPolygon";
-  if (form == "envelope") return "DrawRectangle";
+  if (form == "multipoint") return Call::DrawMultipoint;
+  if (form == "polyline") return Call::DrawPolyline;
+  if (form == "polygon") return Call::DrawPolygon;
+  if (form == "envelope") return Call::DrawRectangle;
   throw SceneError(path,
                    "expected a geometry: a point, {\"multipoint\": ...}, {\"polyline\": ...}, "
                    "{\"polygon\": ...} or {\"envelope\": ...}");
 }
 
-HRESULT DisplayDrawing::Draw(IDisplay* display, const Command& command) {
-  CComQIPtr<IGeometry> geometry{command.object.p};
-  if (std::strcmp(command.drawCall, "DrawPoint") == 0) return display->DrawPoint(geometry);
-  if (std::strcmp(command.drawCall, "DrawMultipoint") == 0) return display->DrawMultipoint(geometry);
-  if (std::strcmp(command.drawCall, "DrawPolyline") == 0) return display->DrawPolyline(geometry);
-  if (std::strcmp(command.drawCall, "DrawPolygon") == 0) return display->DrawPolygon(geometry);
-  if (std::strcmp(command.drawCall, "DrawRectangle") == 0) {
-    return display->DrawRectangle(CComQIPtr<IEnvelope>(command.object.p));
+const char* DisplayDrawing::NameOf(Call call) {
+  switch (call) {
+    case Call::SetProperty:
+      return "property";
+    case Call::SetSymbol:
+      return "SetSymbol";
+    case Call::DrawPoint:
+      return "DrawPoint";
+    case Call::DrawMultipoint:
+      return "DrawMultipoint";
+    case Call::DrawPolyline:
+      return "DrawPolyline";
+    case Call::DrawPolygon:
+      return "DrawPolygon";
+    case Call::DrawRectangle:
+      return "DrawRectangle";
+    case Call::DrawText:
+      return "DrawText";
   }
-  return display->DrawText(geometry, CComBSTR(command.text.c_str()));
+  return "call";
+}
+
+HRESULT DisplayDrawing::Perform(IDisplay* display, const Command& command) {
+  CComQIPtr<IGeometry> geometry{command.object.p};
+  switch (command.call) {
+    case Call::SetProperty:
+      return E_UNEXPECTED;  // set through IDispatch, never here
+    case Call::SetSymbol:
+      return display->SetSymbol(CComQIPtr<ISymbol>(command.object.p));
+    case Call::DrawPoint:
+      return display->DrawPoint(geometry);
+    case Call::DrawMultipoint:
+      return display->DrawMultipoint(geometry);
+    case Call::DrawPolyline:
+      return display->DrawPolyline(geometry);
+    case Call::DrawPolygon:
+      return display->DrawPolygon(geometry);
+    case Call::DrawRectangle:
+      return display->DrawRectangle(CComQIPtr<IEnvelope>(command.object.p));
+    case Call::DrawText:
+      return display->DrawText(geometry, CComBSTR(command.text.c_str()));
+  }
+  return E_UNEXPECTED;
 }
 
 void DisplayDrawing::Replay() const {
@@ -127,24 +157,14 @@ void DisplayDrawing::Replay() const {
   const HRESULT cleared = m_Display->ClearDisplayContents();
   if (FAILED(cleared)) throw SceneError("", "clearing the 3D display failed (" + SceneError::Code(cleared) + ")");
   for (const Command& command : m_Commands) {
-    HRESULT result = S_OK;
-    const char* what = "SetSymbol";
-    switch (command.kind) {
-      case Kind::Set:
-        DispatchWriter::PutProperty(m_Display, command.property, command.value, command.path);
-        continue;
-      case Kind::Symbol:
-        result = display->SetSymbol(CComQIPtr<ISymbol>(command.object.p));
-        break;
-      case Kind::Draw:
-      case Kind::Text:
-        what = command.drawCall;
-        result = Draw(display, command);
-        break;
+    if (command.call == Call::SetProperty) {
+      DispatchWriter::PutProperty(m_Display, command.property, command.value, command.path);
+      continue;
     }
+    const HRESULT result = Perform(display, command);
     if (FAILED(result)) {
-      throw SceneError(command.path,
-                       std::string("the 3D display's ") + what + " failed (" + SceneError::Code(result) + ")");
+      throw SceneError(command.path, std::string("the 3D display's ") + NameOf(command.call) + " failed (" +
+                                         SceneError::Code(result) + ")");
     }
   }
   const HRESULT finished = display->FinishDrawing();

@@ -33,21 +33,32 @@ class DisplayDrawing {
   void Replay() const;
 
  private:
-  enum class Kind { Set, Symbol, Draw, Text };
+  // The display call a command makes; setting a property goes through
+  // the display's IDispatch.
+  enum class Call {
+    SetProperty,
+    SetSymbol,
+    DrawPoint,
+    DrawMultipoint,
+    DrawPolyline,
+    DrawPolygon,
+    DrawRectangle,
+    DrawText
+  };
   struct Command {
-    Kind kind = Kind::Set;
+    Call call = Call::SetProperty;
     std::string path{};
-    std::string property{};          // Set
-    CComVariant value{};             // Set
-    CComPtr<IUnknown> object{};      // Symbol, Draw, Text: the symbol or the geometry
-    const char* drawCall = nullptr;  // Draw, Text: which of the display's calls
-    std::wstring text{};             // Text
+    std::string property{};      // SetProperty
+    CComVariant value{};         // SetProperty
+    CComPtr<IUnknown> object{};  // the symbol, or the geometry drawn
+    std::wstring text{};         // DrawText
   };
 
   void ReadCommand(const Json& command, const std::string& path, const SceneObjects& objects);
   void ReadSettings(const Json& settings, const std::string& path, const SceneObjects& objects);
-  static const char* DrawCallFor(const Json& geometry, const std::string& path);
-  static HRESULT Draw(IDisplay* display, const Command& command);
+  static Call DrawCallFor(const Json& geometry, const std::string& path);
+  static const char* NameOf(Call call);
+  static HRESULT Perform(IDisplay* display, const Command& command);
 
   CComPtr<IGLDisplay3D> m_Display;
   std::vector<Command> m_Commands;
